@@ -1,0 +1,12 @@
+# Host build: the portable core's unit tests, optionally under sanitizers.
+option(NOTES_SANITIZE "Build the host tests with AddressSanitizer and UBSan" OFF)
+if(NOTES_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+file(GLOB NOTES_CORE_TESTS CONFIGURE_DEPENDS tests/unit/core/*.cpp)
+add_executable(core_tests ${NOTES_CORE_TESTS})
+target_link_libraries(core_tests PRIVATE notes_core gtest_main)
+notes_warnings(core_tests)
+gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 30)

@@ -1,0 +1,50 @@
+# Windows builds (win32 ships, win64 runs the tests under wine64).
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(NOTES_ARCH win32)
+else()
+  set(NOTES_ARCH win64)
+endif()
+
+# Single-file executables: C++ runtime, libgcc and winpthread linked in; only system DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601
+                        _WIN32_IE=0x0600 STRICT)
+# Sources are UTF-8; the program's narrow texts are GBK (code page 936).
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8> $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=GBK>)
+set(NOTES_SYSTEM_LIBS comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+
+# Icons are drawn by our own script from their description.
+set(NOTES_GENERATED ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(
+  OUTPUT ${NOTES_GENERATED}/notes.ico ${NOTES_GENERATED}/tray.ico
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make-icons.py ${NOTES_GENERATED}
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-icons.py
+  COMMENT "Drawing the application and tray icons")
+add_custom_target(notes_icons DEPENDS ${NOTES_GENERATED}/notes.ico ${NOTES_GENERATED}/tray.ico)
+
+file(GLOB NOTES_WIN_SOURCES CONFIGURE_DEPENDS
+  src/ui/*.cpp src/app/*.cpp src/window/*.cpp src/editor/*.cpp
+  src/settings/*.cpp src/desktop/*.cpp src/about/*.cpp)
+list(REMOVE_ITEM NOTES_WIN_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+add_library(notes_win STATIC ${NOTES_WIN_SOURCES})
+target_include_directories(notes_win PUBLIC src resources)
+target_link_libraries(notes_win PUBLIC notes_core ${NOTES_SYSTEM_LIBS})
+notes_warnings(notes_win)
+
+add_executable(Notes WIN32 src/app/main.cpp resources/notes.rc)
+add_dependencies(Notes notes_icons)
+target_link_libraries(Notes PRIVATE notes_win)
+target_link_options(Notes PRIVATE -Wl,--gc-sections)
+target_compile_options(notes_win PRIVATE -ffunction-sections -fdata-sections)
+set_source_files_properties(resources/notes.rc PROPERTIES
+  OBJECT_DEPENDS "${NOTES_GENERATED}/notes.ico;${NOTES_GENERATED}/tray.ico;${CMAKE_SOURCE_DIR}/resources/notes.manifest;${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_SOURCE_DIR}/resources/resource.h")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 936 -I ${NOTES_GENERATED} -I ${CMAKE_SOURCE_DIR}/resources")
+notes_warnings(Notes)
+
+option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under wine64)" ${CMAKE_CROSSCOMPILING_EMULATOR})
+if(NOTES_ARCH STREQUAL win64 AND NOTES_WINDOWS_TESTS)
+  include(cmake/windows-tests.cmake)
+endif()

@@ -1,0 +1,65 @@
+# Sourced by the scripts that run Windows programs: the project's own Wine prefix, a
+# Chinese locale (ANSI code page 936, which our GBK texts need) and an X display.
+NOTES_ROOT=${NOTES_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+NOTES_WINE_DIR=${NOTES_WINE_DIR:-$NOTES_ROOT/build/wine}
+NOTES_WINE64=/usr/lib/wine/wine64
+NOTES_WINESERVER=/usr/lib/wine/wineserver
+
+export WINEPREFIX=${NOTES_WINEPREFIX:-$NOTES_WINE_DIR/prefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+
+# Creates the prefix once. A lock keeps parallel test processes from racing on it.
+notes_ensure_prefix() {
+  mkdir -p "$NOTES_WINE_DIR"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.notes-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      "$NOTES_WINE64" wineboot -i >/dev/null 2>&1 || true
+      # Without a window manager Wine waits ~2 s whenever a managed window hides.
+      "$NOTES_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      "$NOTES_WINESERVER" -w
+      touch "$WINEPREFIX/.notes-ready"
+    fi
+  ) 9>"$NOTES_WINE_DIR/.prefix.lock"
+}
+
+# Points DISPLAY at the project's private Xvfb, starting it when it is not running.
+# Tests use real pointer input, so they never run on a developer's desktop.
+notes_ensure_xvfb() {
+  mkdir -p "$NOTES_WINE_DIR"
+  exec 8>"$NOTES_WINE_DIR/.xvfb.lock"
+  flock 8
+  local pidfile=$NOTES_WINE_DIR/xvfb.pid dispfile=$NOTES_WINE_DIR/xvfb.display
+  if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null && [ -f "$dispfile" ]; then
+    DISPLAY=$(cat "$dispfile")
+  else
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -dpi 96 >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+    echo ":$n" >"$dispfile"
+    DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.05
+    done
+  fi
+  export DISPLAY
+  flock -u 8
+  exec 8>&-
+}
+
+# Stops only what this project started: the prefix's processes and our own Xvfb.
+notes_stop_wine() {
+  [ -d "$WINEPREFIX" ] && "$NOTES_WINESERVER" -k 2>/dev/null || true
+  local pidfile=$NOTES_WINE_DIR/xvfb.pid
+  if [ -f "$pidfile" ]; then
+    kill "$(cat "$pidfile")" 2>/dev/null || true
+    rm -f "$pidfile" "$NOTES_WINE_DIR/xvfb.display"
+  fi
+}

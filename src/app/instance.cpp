@@ -1,0 +1,43 @@
+#include "app/instance.h"
+
+#include "window/ids.h"
+
+namespace notes {
+namespace {
+
+// The window search alone lets two launches that start together both run, because the
+// window appears only part-way through start-up. The lock closes that gap: the instance
+// that runs holds it for its whole life.
+constexpr char kInstanceMutex[] = "Local\\VelnorNotes.Instance";
+constexpr DWORD kPollInterval = 50;        // ms
+constexpr DWORD kStartupPatience = 15000;  // ms to wait for a starting instance's window
+
+bool ActivateRunning() {
+    HWND running = FindWindowA(NoteWindowClassName.bytes, nullptr);
+    if (!running) return false;
+    PostMessageA(running, WM_ACTIVATEINSTANCE, 0, 0);
+    return true;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance() : mutex_(CreateMutexA(nullptr, FALSE, kInstanceMutex)) {
+    if (!mutex_) {
+        // No lock to be had (no rights to the namespace): fall back to the window search.
+        first_ = !ActivateRunning();
+        return;
+    }
+    for (DWORD waited = 0;; waited += kPollInterval) {
+        const DWORD wait = WaitForSingleObject(mutex_.get(), 0);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
+            // We hold the lock; an instance that never took it may still be running.
+            first_ = !ActivateRunning();
+            if (!first_) ReleaseMutex(mutex_.get());
+            return;
+        }
+        if (ActivateRunning() || waited >= kStartupPatience) return;
+        Sleep(kPollInterval);
+    }
+}
+
+}  // namespace notes

@@ -1,0 +1,33 @@
+// Process entry: one instance, the two windows, the message loop. The exit code is 0 on
+// every path.
+#include <windows.h>
+
+#include <memory>
+
+#include "about/frm_about.h"
+#include "app/instance.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "window/frm_main.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    try {
+        ui::Application app(instance);
+        notes::SingleInstance lock;
+        if (!lock.IsFirst()) return 0;
+
+        auto main = std::make_unique<TfrmMain>();
+        auto about = std::make_unique<TfrmAbout>();
+
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        GetStartupInfoA(&startup);
+        const int show =
+            (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+        main->ShowOnStart(show);
+        app.Run();
+    } catch (...) {
+        ui::ReportCurrentException();
+    }
+    return 0;
+}

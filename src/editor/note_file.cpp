@@ -1,0 +1,161 @@
+// Loading the note at start-up and writing it whole after every change of the editor.
+#include "editor/note_file.h"
+
+#include <vector>
+
+#include "core/linebreaks.h"
+#include "core/text.h"
+#include "ui/error.h"
+#include "ui/handles.h"
+#include "ui/paths.h"
+#include "window/frm_main.h"
+
+namespace notes {
+
+std::string NoteFilePath() {
+    return ui::ProgramDirectory() + kNoteFileName;
+}
+
+}  // namespace notes
+
+namespace {
+
+constexpr LPARAM kLoadedTextLimit = 0x7FFFFFF0;
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Creates an empty note file; whether that works is not reported.
+void CreateEmptyFile(const std::string& path) {
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+[[noreturn]] void ThrowFileError(const char* format, const std::string& path, DWORD code) {
+    throw core::AppError(core::Format(format, path.c_str(), ui::SystemErrorText(code).c_str()));
+}
+
+struct ReadStream {
+    HANDLE file;
+    core::StreamNormalizer normalizer;
+    std::vector<char> raw;
+};
+
+// The editor asks for up to `size` bytes; at most half of that is read from the file, so
+// that the normalised line breaks still fit.
+DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    auto& stream = *reinterpret_cast<ReadStream*>(cookie);
+    const auto capacity = static_cast<std::size_t>(size > 0 ? size : 0);
+    const std::size_t wanted = stream.normalizer.RawRequest(capacity);
+    stream.raw.resize(wanted);
+    DWORD got = 0;
+    if (wanted > 0 &&
+        !ReadFile(stream.file, stream.raw.data(), static_cast<DWORD>(wanted), &got, nullptr)) {
+        *written = 0;
+        return GetLastError();
+    }
+    *written = static_cast<LONG>(stream.normalizer.Produce(
+        std::string_view(stream.raw.data(), got), reinterpret_cast<char*>(buffer), capacity));
+    return 0;
+}
+
+struct WriteStream {
+    HANDLE file;
+    bool failed = false;
+};
+
+DWORD CALLBACK WriteNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    auto& stream = *reinterpret_cast<WriteStream*>(cookie);
+    DWORD done = 0;
+    if (!WriteFile(stream.file, buffer, static_cast<DWORD>(size), &done, nullptr) ||
+        done != static_cast<DWORD>(size)) {
+        // Report the failure: a short write alone does not make every editor stop with an
+        // error, and a note must never be taken as saved when it was not.
+        stream.failed = true;
+        *written = 0;
+        return ERROR_WRITE_FAULT;
+    }
+    *written = size;
+    return 0;
+}
+
+ui::File CreateTempFile(const std::string& path) {
+    const auto create = [&] {
+        return ui::File(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    ui::File file = create();
+    if (!file && GetLastError() == ERROR_ACCESS_DENIED) {
+        // A leftover that someone made read-only must not block every later save.
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        file = create();
+    }
+    return file;
+}
+
+}  // namespace
+
+void TfrmMain::LoadNote() {
+    const std::string path = notes::NoteFilePath();
+    if (!FileExists(path)) {
+        CreateEmptyFile(path);
+        return;
+    }
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowFileError("Cannot open file \"%s\". %s", path, GetLastError());
+
+    // Lift the limit before reading, so a note longer than the default 64K characters is
+    // never cut while it streams in; it goes back if the load fails.
+    REMemo.Send(EM_EXLIMITTEXT, 0, kLoadedTextLimit);
+    LARGE_INTEGER start = {};
+    SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
+
+    ReadStream rtf{file.get(), {}, {}};
+    if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
+        // Not RTF the editor accepts: read the same bytes as plain text.
+        SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
+        ReadStream text{file.get(), {}, {}};
+        if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
+            REMemo.Send(EM_EXLIMITTEXT, 0, 0);
+            throw core::AppError("Failed to Load Stream");
+        }
+    }
+}
+
+void TfrmMain::REMemoChange() {
+    if (!NoteLoaded) return;
+    const std::string path = notes::NoteFilePath();
+    if (!FileExists(path)) CreateEmptyFile(path);
+
+    // The note file must be writable now, or the change is reported as the failure to
+    // create it, exactly as when it is rewritten in place.
+    {
+        ui::File target(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!target) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
+    }
+
+    const std::string tempPath = ui::ProgramDirectory() + notes::kNoteTempFileName;
+    {
+        ui::File temp = CreateTempFile(tempPath);
+        if (!temp) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
+        WriteStream stream{temp.get()};
+        const DWORD error =
+            REMemo.StreamOut(SF_RTF, &WriteNote, reinterpret_cast<DWORD_PTR>(&stream));
+        if (error != 0 || stream.failed || !FlushFileBuffers(temp.get())) {
+            temp.reset();
+            DeleteFileA(tempPath.c_str());
+            throw core::AppError("Failed to Save Stream");
+        }
+    }
+    if (!MoveFileExA(tempPath.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = GetLastError();
+        DeleteFileA(tempPath.c_str());
+        ThrowFileError("Cannot create file \"%s\". %s", path, code);
+    }
+}

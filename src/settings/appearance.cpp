@@ -1,0 +1,36 @@
+// Transparency and background colour of the note.
+#include "ui/color.h"
+#include "window/frm_main.h"
+
+namespace {
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+}
+
+void TfrmMain::SetMemoColor(core::TColor color) {
+    REMemo.Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ui::ColorToRGB(color)));
+}
+
+void TfrmMain::SetAlphaBlendValue(int value) {
+    value &= 0xFF;
+    if (value == alphaBlendValue_) return;
+    alphaBlendValue_ = value;
+    ApplyAlphaBlend();
+}
+
+void TfrmMain::ApplyAlphaBlend() {
+    // Looked up at run time: where the system lacks it, the note simply stays opaque.
+    const auto setAttributes =
+        reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("User32.dll"), "SetLayeredWindowAttributes")));
+    if (!setAttributes || !hwnd_) return;
+    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    setAttributes(hwnd_, 0, static_cast<BYTE>(alphaBlendValue_), LWA_ALPHA);
+}
+
+// The settings file, the slider and the colour chooser come with their own steps.
+void TfrmMain::LoadSettings() {}
+void TfrmMain::TrackBar1Change() {}
+void TfrmMain::ColorBox1Change() {}
+void TfrmMain::NalphaClick() {}
+void TfrmMain::NbgColorClick() {}

@@ -1,0 +1,269 @@
+#include "ui/controls.h"
+
+#include <windows.h>
+
+#include <windowsx.h>
+
+#include "ui/color.h"
+
+namespace ui {
+namespace {
+
+constexpr char kPanelClass[] = "VelnorNotesPanel";
+constexpr char kSpeedButtonClass[] = "VelnorNotesButton";
+
+bool IsForwardedNotification(UINT message) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+MouseAction MouseActionOf(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: return MouseAction::Down;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: return MouseAction::Up;
+    case WM_MOUSEMOVE: return MouseAction::Move;
+    default: return MouseAction::None;
+    }
+}
+
+bool CrackMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, MouseArgs& args) {
+    if (MouseActionOf(message) == MouseAction::None) return false;
+    args.keys = wParam;
+    args.x = GET_X_LPARAM(lParam);
+    args.y = GET_Y_LPARAM(lParam);
+    args.doubleClick =
+        message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: args.button = MouseButton::Right; break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: args.button = MouseButton::Middle; break;
+    default: args.button = MouseButton::Left; break;
+    }
+    return true;
+}
+
+void Panel::Create(HWND parent, int id, const core::Rect& bounds, Bevel bevel, core::TColor color,
+                   bool visible) {
+    WNDCLASSEXA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = kPanelClass;
+    RegisterClassOnce(wc);
+    bevel_ = bevel;
+    color_ = color;
+    brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (visible) style |= WS_VISIBLE;
+    Window::Create({kPanelClass, "", style, 0, bounds, parent, id});
+}
+
+void Panel::SetColor(core::TColor color) {
+    color_ = color;
+    brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Panel::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    FillRect(dc, &r, brush_.get());
+    if (bevel_ == Bevel::Raised) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    MouseArgs args;
+    if (CrackMouseMessage(message, wParam, lParam, args)) {
+        switch (MouseActionOf(message)) {
+        case MouseAction::Down:
+            if (args.button == MouseButton::Left) SetCapture(hwnd_);
+            if (onMouseDown) onMouseDown(args);
+            return 0;
+        case MouseAction::Up:
+            if (args.button == MouseButton::Left && GetCapture() == hwnd_) ReleaseCapture();
+            if (onMouseUp) onMouseUp(args);
+            return 0;
+        case MouseAction::Move:
+            if (onMouseMove) onMouseMove(args);
+            return 0;
+        case MouseAction::None: break;
+        }
+    }
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, ColorToRGB(color_));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    case WM_CANCELMODE:
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        return 0;
+    }
+    if (IsForwardedNotification(message)) {
+        return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+void SpeedButton::Create(HWND parent, int id, const core::Rect& bounds, const Options& options) {
+    WNDCLASSEXA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = kSpeedButtonClass;
+    RegisterClassOnce(wc);
+    flat_ = options.flat;
+    groupIndex_ = options.groupIndex;
+    down_ = options.down;
+    cursor_ = options.cursor;
+    font_ = options.font;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (options.visible) style |= WS_VISIBLE;
+    Window::Create({kSpeedButtonClass, options.caption, style, 0, bounds, parent, id});
+}
+
+void SpeedButton::SetDown(bool down) {
+    if (down_ == down) return;
+    down_ = down;
+    Invalidate();
+}
+
+void SpeedButton::SetHot(bool hot) {
+    if (hot_ == hot) return;
+    hot_ = hot;
+    if (hot) {
+        TRACKMOUSEEVENT tme = {};
+        tme.cbSize = sizeof tme;
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = hwnd_;
+        TrackMouseEvent(&tme);
+    }
+    Invalidate();
+}
+
+void SpeedButton::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    // The background is the parent's colour, which it hands out as for a button.
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd_), WM_CTLCOLORBTN,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(hwnd_)));
+    FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+
+    const bool sunken = down_ || (pressed_ && pointerInside_);
+    if (sunken) {
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    } else if (!flat_ || hot_) {
+        DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    }
+
+    char caption[16] = {};
+    const int length = GetWindowTextA(hwnd_, caption, sizeof caption);
+    if (length > 0) {
+        SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        if (sunken) OffsetRect(&r, 1, 1);
+        DrawTextA(dc, caption, length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    MouseArgs args;
+    if (CrackMouseMessage(message, wParam, lParam, args)) {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        pointerInside_ = PtInRect(&client, POINT{args.x, args.y}) != FALSE;
+        switch (MouseActionOf(message)) {
+        case MouseAction::Down:
+            if (args.button == MouseButton::Left) {
+                SetCapture(hwnd_);
+                pressed_ = true;
+                Invalidate();
+            }
+            if (onMouseDown) onMouseDown(args);
+            return 0;
+        case MouseAction::Move:
+            SetHot(pointerInside_);
+            if (pressed_) Invalidate();
+            if (onMouseMove) onMouseMove(args);
+            return 0;
+        case MouseAction::Up: {
+            const bool click = args.button == MouseButton::Left && pressed_ && pointerInside_;
+            if (args.button == MouseButton::Left) {
+                pressed_ = false;
+                if (GetCapture() == hwnd_) ReleaseCapture();
+                Invalidate();
+            }
+            if (onMouseUp) onMouseUp(args);
+            if (click) {
+                if (groupIndex_ != 0) SetDown(true);
+                if (onClick) onClick();
+            }
+            return 0;
+        }
+        case MouseAction::None: break;
+        }
+    }
+    switch (message) {
+    case WM_MOUSELEAVE: SetHot(false); return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+        if (message == WM_CANCELMODE && GetCapture() == hwnd_) ReleaseCapture();
+        if (pressed_) {
+            pressed_ = false;
+            Invalidate();
+        }
+        return 0;
+    case WM_SETCURSOR:
+        if (cursor_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(cursor_);
+            return TRUE;
+        }
+        break;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_SETTEXT: {
+        const LRESULT result = Window::OnMessage(message, wParam, lParam);
+        Invalidate();
+        return result;
+    }
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+void Label::Create(HWND parent, int id, const core::Rect& bounds, HFONT font) {
+    Control::Create(
+        {"STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, bounds, parent, id});
+    SetFont(font);
+}
+
+}  // namespace ui

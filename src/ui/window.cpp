@@ -1,0 +1,127 @@
+#include "ui/window.h"
+
+#include <vector>
+
+#include "ui/error.h"
+
+namespace ui {
+
+core::Rect WindowRef::Bounds() const {
+    RECT r = {};
+    GetWindowRect(hwnd_, &r);
+    if (HWND parent = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd_) : nullptr) {
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void WindowRef::SetBounds(const core::Rect& b) const {
+    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void WindowRef::SetLeft(int left) const {
+    core::Rect b = Bounds();
+    b.left = left;
+    SetBounds(b);
+}
+
+bool WindowRef::Visible() const {
+    return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void WindowRef::SetVisible(bool visible) const {
+    if (Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+std::string WindowRef::Text() const {
+    const int length = GetWindowTextLengthA(hwnd_);
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    const int got = GetWindowTextA(hwnd_, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+void WindowRef::SetText(const std::string& text) const {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+
+void WindowRef::SetFont(HFONT font) const {
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void WindowRef::Invalidate() const {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::Create(const WindowSpec& spec) {
+    hwnd_ = CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.left,
+                            spec.bounds.top, spec.bounds.width, spec.bounds.height, spec.parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                            GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd_) ThrowLastError("CreateWindowExA");
+    // Later children lie above earlier ones, as they were laid out.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+Window::~Window() {
+    Destroy();
+}
+
+void Window::Destroy() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        HWND hwnd = hwnd_;
+        hwnd_ = nullptr;
+        DestroyWindow(hwnd);
+    }
+}
+
+void Window::RegisterClassOnce(WNDCLASSEXA wc) {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), wc.lpszClassName, &existing)) return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Window::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    if (!wc.hCursor) wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    if (!RegisterClassExA(&wc)) ThrowLastError("RegisterClassExA");
+}
+
+void Window::Create(const WindowSpec& spec) {
+    const bool child = (spec.style & WS_CHILD) != 0;
+    HMENU menu = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)) : nullptr;
+    HWND hwnd = CreateWindowExA(
+        spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.left, spec.bounds.top,
+        spec.bounds.width, spec.bounds.height, spec.parent, menu, GetModuleHandleA(nullptr), this);
+    if (!hwnd) ThrowLastError("CreateWindowExA");
+    if (child) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* created = static_cast<Window*>(cs->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        result = DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+}  // namespace ui

@@ -1,0 +1,22 @@
+// The top bar's buttons and the window commands of the editor menu.
+#include "window/frm_main.h"
+
+// The window commands (stay on top, hide, close with confirmation, web site, About) come
+// with their own step; until then only closing works, without a confirmation.
+void TfrmMain::spdBtnFormTopClick() {}
+void TfrmMain::spdBtnFormTopHideClick() {}
+void TfrmMain::spdBtnFormHideClick() {}
+void TfrmMain::spdBtnFormHideMouseDown(const ui::MouseArgs&) {}
+void TfrmMain::spdBtnFormCloseClick() {
+    Close();
+}
+void TfrmMain::spdBtnFormCloseMouseDown(const ui::MouseArgs&) {}
+void TfrmMain::NminClick() {}
+void TfrmMain::NexitClick() {
+    Close();
+}
+void TfrmMain::NvisitClick() {}
+void TfrmMain::NaboutClick() {}
+bool TfrmMain::FormCloseQuery() {
+    return true;
+}

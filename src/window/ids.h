@@ -1,0 +1,69 @@
+// Identifiers shared by the note window's code: controls, menu commands, messages, names.
+#pragma once
+
+#include <windows.h>
+
+namespace notes {
+
+// Control identifiers of the note window's children.
+enum ControlId : int {
+    IDC_IMAGE1 = 1001,
+    IDC_REMEMO,
+    IDC_PANEL1,
+    IDC_PANEL2,
+    IDC_PANEL3,
+    IDC_SPDBTNDRAG,
+    IDC_SPDBTNFORMCLOSE,
+    IDC_SPDBTNFORMHIDE,
+    IDC_SPDBTNFORMTOP,
+    IDC_SPDBTNFORMTOPHIDE,
+    IDC_SPDBTNSITE,
+    IDC_PNLALPHA,
+    IDC_LABEL1,
+    IDC_TRACKBAR1,
+    IDC_PANEL4,
+    IDC_PNLBGCOLOR,
+    IDC_LABEL2,
+    IDC_COLORBOX1,
+};
+
+// Menu commands, in menu order.
+enum Cmd : UINT {
+    CmdUndo = 100,
+    CmdCut,
+    CmdCopy,
+    CmdPaste,
+    CmdDelete,
+    CmdFont,
+    CmdAlpha,
+    CmdBgColor,
+    CmdAbout,
+    CmdHelp,
+    CmdVisit,
+    CmdAutoRun,
+    CmdMin,
+    CmdExit,
+    CmdTrayResize = 200,
+    CmdTrayExit,
+};
+
+// Posted by a second launch to the running instance.
+constexpr UINT WM_ACTIVATEINSTANCE = 9816;
+// The notification-area icon's callback message.
+constexpr UINT WM_TRAYICON = WM_USER + 1;
+
+// The note window's class name, searched for by a second launch and shown as the tray
+// tip: a 64-byte field, NUL-padded.
+inline constexpr char kNoteWindowClassText[] = "Velnor桌面便签";
+struct ClassNameField {
+    char bytes[64];
+};
+constexpr ClassNameField MakeClassNameField() {
+    ClassNameField field = {};
+    for (unsigned i = 0; i < sizeof kNoteWindowClassText; ++i)
+        field.bytes[i] = kNoteWindowClassText[i];
+    return field;
+}
+inline constexpr ClassNameField NoteWindowClassName = MakeClassNameField();
+
+}  // namespace notes
