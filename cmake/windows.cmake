@@ -44,6 +44,9 @@ set_source_files_properties(resources/notes.rc PROPERTIES
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 936 -I ${NOTES_GENERATED} -I ${CMAKE_SOURCE_DIR}/resources")
 notes_warnings(Notes)
 
+add_test(NAME Notes.ImportsOnlySystemDlls
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Notes> ${CMAKE_OBJDUMP})
+
 option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under wine64)" ${CMAKE_CROSSCOMPILING_EMULATOR})
 if(NOTES_ARCH STREQUAL win64 AND NOTES_WINDOWS_TESTS)
   include(cmake/windows-tests.cmake)

@@ -84,6 +84,7 @@ Point CentreThirdDown(const Rect& monitor, int width, int height) {
 }
 
 bool Intersects(const Rect& a, const Rect& b) {
+    if (a.width <= 0 || a.height <= 0 || b.width <= 0 || b.height <= 0) return false;
     return a.left < b.Right() && b.left < a.Right() && a.top < b.Bottom() && b.top < a.Bottom();
 }
 

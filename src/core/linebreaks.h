@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,15 +26,36 @@ std::string NormalizeLineBreaks(std::string_view text);
 // the one byte that may not fit (the LF of a pair) into the next request.
 class StreamNormalizer {
 public:
-    // Raw bytes to read from the source for an output buffer of `capacity` bytes.
+    // Fills `out` with up to `capacity` normalised bytes pulled from `read`, a callable
+    // (char* buffer, std::size_t wanted) -> std::optional<std::size_t> that returns the
+    // bytes read, 0 at the end, or nothing on a read error. Returns the bytes written,
+    // which are 0 only at the end of the source, or nothing after a read error.
+    template <class Read>
+    std::optional<std::size_t> Fill(char* out, std::size_t capacity, Read&& read) {
+        for (;;) {
+            const std::size_t wanted = RawRequest(capacity);
+            std::size_t got = 0;
+            if (wanted > 0) {
+                raw_.resize(wanted);
+                const std::optional<std::size_t> result = read(raw_.data(), wanted);
+                if (!result) return std::nullopt;
+                got = *result;
+            }
+            const std::size_t produced = Produce(std::string_view(raw_.data(), got), out, capacity);
+            // A chunk that was only the LF of a pair produces nothing: read on, since an
+            // empty answer would end the stream early.
+            if (produced > 0 || got == 0) return produced;
+        }
+    }
+
+    // The two halves of Fill, for callers that read by themselves.
     std::size_t RawRequest(std::size_t capacity) const;
-    // Writes the carried byte and the normalised `raw` bytes; never more than `capacity`.
-    // Returns 0 only when `raw` is empty and nothing is carried: the end of the stream.
     std::size_t Produce(std::string_view raw, char* out, std::size_t capacity);
 
 private:
     LineBreakNormalizer normalizer_;
     bool carry_ = false;  // an LF still owed to the consumer
+    std::string raw_;
 };
 
 }  // namespace core

@@ -1,7 +1,7 @@
 // Loading the note at start-up and writing it whole after every change of the editor.
 #include "editor/note_file.h"
 
-#include <vector>
+#include <optional>
 
 #include "core/linebreaks.h"
 #include "core/text.h"
@@ -40,25 +40,25 @@ void CreateEmptyFile(const std::string& path) {
 struct ReadStream {
     HANDLE file;
     core::StreamNormalizer normalizer;
-    std::vector<char> raw;
 };
 
 // The editor asks for up to `size` bytes; at most half of that is read from the file, so
 // that the normalised line breaks still fit.
 DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
     auto& stream = *reinterpret_cast<ReadStream*>(cookie);
-    const auto capacity = static_cast<std::size_t>(size > 0 ? size : 0);
-    const std::size_t wanted = stream.normalizer.RawRequest(capacity);
-    stream.raw.resize(wanted);
-    DWORD got = 0;
-    if (wanted > 0 &&
-        !ReadFile(stream.file, stream.raw.data(), static_cast<DWORD>(wanted), &got, nullptr)) {
-        *written = 0;
-        return GetLastError();
-    }
-    *written = static_cast<LONG>(stream.normalizer.Produce(
-        std::string_view(stream.raw.data(), got), reinterpret_cast<char*>(buffer), capacity));
-    return 0;
+    DWORD error = 0;
+    const auto produced = stream.normalizer.Fill(
+        reinterpret_cast<char*>(buffer), static_cast<std::size_t>(size > 0 ? size : 0),
+        [&](char* raw, std::size_t wanted) -> std::optional<std::size_t> {
+            DWORD got = 0;
+            if (!ReadFile(stream.file, raw, static_cast<DWORD>(wanted), &got, nullptr)) {
+                error = GetLastError();
+                return std::nullopt;
+            }
+            return got;
+        });
+    *written = produced ? static_cast<LONG>(*produced) : 0;
+    return produced ? 0 : (error ? error : ERROR_READ_FAULT);
 }
 
 struct WriteStream {
@@ -114,11 +114,11 @@ void TfrmMain::LoadNote() {
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
 
-    ReadStream rtf{file.get(), {}, {}};
+    ReadStream rtf{file.get(), {}};
     if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
         // Not RTF the editor accepts: read the same bytes as plain text.
         SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
-        ReadStream text{file.get(), {}, {}};
+        ReadStream text{file.get(), {}};
         if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
             REMemo.Send(EM_EXLIMITTEXT, 0, 0);
             throw core::AppError("Failed to Load Stream");

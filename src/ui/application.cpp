@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "core/text.h"
 #include "ui/error.h"
@@ -29,14 +30,15 @@ POINT ScreenCentre() {
 }
 
 template <class F>
+BOOL CALLBACK ThreadWindowThunk(HWND hwnd, LPARAM context) {
+    (*reinterpret_cast<F*>(context))(hwnd);
+    return TRUE;
+}
+
+template <class F>
 void ForEachThreadWindow(F&& f) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM context) -> BOOL {
-            (*reinterpret_cast<F*>(context))(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    EnumThreadWindows(GetCurrentThreadId(), &ThreadWindowThunk<std::remove_reference_t<F>>,
+                      reinterpret_cast<LPARAM>(&f));
 }
 
 }  // namespace

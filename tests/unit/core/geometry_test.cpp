@@ -1,0 +1,97 @@
+#include "core/geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MulDiv, RoundsHalvesAwayFromZero) {
+    const struct {
+        int number, numerator, denominator, result;
+    } cases[] = {
+        {10, 3, 2, 15},         {5, 1, 2, 3},
+        {-5, 1, 2, -3},         {5, -1, 2, -3},
+        {5, 1, -2, -3},         {-5, -1, -2, -3},
+        {7, 1, 3, 2},           {8, 1, 3, 3},
+        {-14, 72, 96, -11},     {0, 5, 7, 0},
+        {1, 1, 0, -1},           // division by zero
+        {0x7FFFFFFF, 2, 1, -1},  // overflow
+        {0x40000000, 4, 2, -1}, {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::MulDiv(c.number, c.numerator, c.denominator), c.result)
+            << c.number << " * " << c.numerator << " / " << c.denominator;
+    }
+}
+
+TEST(FontSizes, PointsAndHeightsAtCommonDensities) {
+    const struct {
+        int dpi, points, height;
+    } toHeight[] = {
+        {96, 8, -11},  {96, 10, -13},  {96, 11, -15}, {120, 10, -17},
+        {120, 8, -13}, {144, 10, -20}, {144, 9, -18},
+    };
+    for (const auto& c : toHeight) {
+        EXPECT_EQ(core::PointsToHeight(c.points, c.dpi), c.height) << c.points << "pt @" << c.dpi;
+    }
+    const struct {
+        int dpi, height, points;
+    } toPoints[] = {
+        {96, -14, 11},  // 10.5 rounds away from zero
+        {96, -11, 8},   {96, -13, 10},  {120, -17, 10}, {120, -15, 9},
+        {144, -21, 11}, {144, -20, 10}, {96, 14, -11},
+    };
+    for (const auto& c : toPoints) {
+        EXPECT_EQ(core::HeightToPoints(c.height, c.dpi), c.points) << c.height << "px @" << c.dpi;
+    }
+}
+
+TEST(LayoutScale, OnlyATextHeightOtherThan13Scales) {
+    EXPECT_TRUE(core::LayoutScale(13).IsIdentity());
+    EXPECT_TRUE(core::LayoutScale(0).IsIdentity());
+    const core::Scale s = core::LayoutScale(16);
+    EXPECT_EQ(s.Apply(13), 16);
+    EXPECT_EQ(s.Apply(311), 383);
+    // Edges are scaled, so two controls that touch keep touching.
+    const core::Rect a = s.Apply(core::Rect{0, 0, 3, 17});
+    const core::Rect b = s.Apply(core::Rect{3, 17, 305, 283});
+    EXPECT_EQ(a.Right(), b.left);
+    EXPECT_EQ(a.Bottom(), b.top);
+}
+
+TEST(AlignChildren, LaysOutTheNoteWindow) {
+    const core::AlignedChild children[] = {
+        {core::Align::Top, {0, 0, 311, 17}},    {core::Align::Bottom, {0, 300, 311, 3}},
+        {core::Align::Left, {0, 17, 3, 283}},   {core::Align::Right, {308, 17, 3, 283}},
+        {core::Align::Client, {0, 33, 97, 96}}, {core::Align::None, {32, 97, 265, 28}},
+    };
+    const auto at = [&](int w, int h) { return core::AlignChildren(w, h, children); };
+    const auto laidOut = at(311, 303);
+    EXPECT_EQ(laidOut[0], (core::Rect{0, 0, 311, 17}));
+    EXPECT_EQ(laidOut[1], (core::Rect{0, 300, 311, 3}));
+    EXPECT_EQ(laidOut[2], (core::Rect{0, 17, 3, 283}));
+    EXPECT_EQ(laidOut[3], (core::Rect{308, 17, 3, 283}));
+    EXPECT_EQ(laidOut[4], (core::Rect{3, 17, 305, 283}));
+    EXPECT_EQ(laidOut[5], (core::Rect{32, 97, 265, 28}));  // floating panels keep their place
+    const auto small = at(200, 100);
+    EXPECT_EQ(small[3], (core::Rect{197, 17, 3, 80}));
+    EXPECT_EQ(small[4], (core::Rect{3, 17, 194, 80}));
+    EXPECT_EQ(small[5], (core::Rect{32, 97, 265, 28}));
+}
+
+TEST(CentreThirdDown, TruncatesTowardZero) {
+    EXPECT_EQ(core::CentreThirdDown({0, 0, 1280, 800}, 400, 301), (core::Point{440, 166}));
+    EXPECT_EQ(core::CentreThirdDown({-1280, 0, 1280, 1024}, 401, 400), (core::Point{-841, 208}));
+    // A dialog larger than the monitor: negative free space truncates toward zero too.
+    EXPECT_EQ(core::CentreThirdDown({0, 0, 100, 100}, 103, 104), (core::Point{-1, -1}));
+}
+
+TEST(Intersects, TouchingEdgesDoNotIntersect) {
+    const core::Rect screen{0, 0, 1280, 800};
+    EXPECT_TRUE(core::Intersects(screen, {1279, 799, 10, 10}));
+    EXPECT_FALSE(core::Intersects(screen, {1280, 0, 10, 10}));
+    EXPECT_FALSE(core::Intersects(screen, {-10, -10, 10, 10}));
+    EXPECT_FALSE(core::Intersects(screen, {5, 5, 0, 0}));  // an empty rectangle
+    EXPECT_FALSE(core::Intersects(screen, {5, 5, -10, 20}));
+}
+
+}  // namespace

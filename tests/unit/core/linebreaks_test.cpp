@@ -1,0 +1,104 @@
+#include "core/linebreaks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace {
+
+TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd"},
+        {"\r\r", "\r\n\r\n"},
+        {"\n\r", "\r\n\r\n"},
+        {"\r\n\r\n", "\r\n\r\n"},
+        {"\n\n", "\r\n\r\n"},
+        {"", ""},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(core::NormalizeLineBreaks(c.in), c.out);
+}
+
+TEST(LineBreakNormalizer, APairSplitAcrossChunksStaysOneBreak) {
+    core::LineBreakNormalizer n;
+    char out[8];
+    std::string result;
+    result.append(out, n.Feed("a\r", out));
+    result.append(out, n.Feed("\nb", out));
+    EXPECT_EQ(result, "a\r\nb");
+}
+
+// Pulls `raw` through a StreamNormalizer as the editor would, with the given sequence of
+// buffer sizes (repeated), and checks that no answer exceeds the size asked for and that no
+// read asks for more than half of it (or one byte for a one-byte buffer).
+std::string Pull(const std::string& raw, const std::vector<std::size_t>& sizes) {
+    core::StreamNormalizer n;
+    std::string result;
+    std::size_t pos = 0;
+    for (std::size_t i = 0;; ++i) {
+        const std::size_t capacity = sizes[i % sizes.size()];
+        std::vector<char> out(capacity + 1, '#');
+        const auto produced = n.Fill(out.data(), capacity, [&](char* buffer, std::size_t wanted) {
+            EXPECT_LE(wanted, std::max<std::size_t>(capacity / 2, 1));
+            const std::size_t take = std::min(wanted, raw.size() - pos);
+            std::copy_n(raw.data() + pos, take, buffer);
+            pos += take;
+            return std::optional<std::size_t>(take);
+        });
+        EXPECT_TRUE(produced.has_value());
+        EXPECT_LE(*produced, capacity);
+        EXPECT_EQ(out[capacity], '#') << "wrote past the buffer";
+        result.append(out.data(), *produced);
+        if (*produced == 0) break;
+    }
+    EXPECT_EQ(pos, raw.size());
+    return result;
+}
+
+TEST(StreamNormalizer, AnyChunkingGivesTheWholeResult) {
+    std::mt19937 random(12345);
+    const char alphabet[] = {'\r', '\n', 'a', 'b', '\0', static_cast<char>(0xB1)};
+    for (int round = 0; round < 500; ++round) {
+        std::string raw(random() % 200, '\0');
+        for (char& c : raw) c = alphabet[random() % sizeof alphabet];
+        std::vector<std::size_t> sizes(1 + random() % 5);
+        for (auto& s : sizes) s = 1 + random() % 9;
+        EXPECT_EQ(Pull(raw, sizes), core::NormalizeLineBreaks(raw)) << "round " << round;
+    }
+}
+
+TEST(StreamNormalizer, ALoneLfAfterACrChunkDoesNotEndTheStream) {
+    // "a\r" fills a 4-byte answer; the next 2-byte request reads only the "\n" of the pair,
+    // which produces nothing, and must read on rather than report the end.
+    EXPECT_EQ(Pull("a\r\nb", {4, 2}), "a\r\nb");
+}
+
+TEST(StreamNormalizer, AReadErrorIsReported) {
+    core::StreamNormalizer n;
+    char out[8];
+    const auto failed =
+        n.Fill(out, sizeof out, [](char*, std::size_t) { return std::optional<std::size_t>(); });
+    EXPECT_FALSE(failed.has_value());
+}
+
+TEST(StreamNormalizer, ReadsHalfOfEachRequest) {
+    core::StreamNormalizer n;
+    EXPECT_EQ(n.RawRequest(4096), 2048u);
+    EXPECT_EQ(n.RawRequest(2), 1u);
+    EXPECT_EQ(n.RawRequest(1), 1u);  // still makes progress; the LF of a break is carried
+    char out[1];
+    EXPECT_EQ(n.Produce("\r", out, 1), 1u);
+    EXPECT_EQ(out[0], '\r');
+    EXPECT_EQ(n.RawRequest(3), 1u);  // one byte of the next answer is the carried LF
+    EXPECT_EQ(n.Produce("", out, 1), 1u);
+    EXPECT_EQ(out[0], '\n');
+    EXPECT_EQ(n.Produce("", out, 1), 0u);  // the end
+}
+
+}  // namespace
