@@ -1,4 +1,7 @@
 // Transparency and background colour of the note.
+#include <string>
+
+#include "settings/ini_file.h"
 #include "ui/color.h"
 #include "window/frm_main.h"
 
@@ -7,6 +10,7 @@ using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 }
 
 void TfrmMain::SetMemoColor(core::TColor color) {
+    memoColor_ = color;
     REMemo.Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ui::ColorToRGB(color)));
 }
 
@@ -28,9 +32,15 @@ void TfrmMain::ApplyAlphaBlend() {
     setAttributes(hwnd_, 0, static_cast<BYTE>(alphaBlendValue_), LWA_ALPHA);
 }
 
-// The settings file, the slider and the colour chooser come with their own steps.
-void TfrmMain::LoadSettings() {}
-void TfrmMain::TrackBar1Change() {}
+void TfrmMain::TrackBar1Change() {
+    // The layered style is on from the start; only the level changes.
+    SetAlphaBlendValue(TrackBar1.Position() * 5);
+    notes::TIniFile ini(notes::SettingsFilePath());
+    ini.WriteText("FORM", "Alpha", std::to_string(TrackBar1.Position()));
+    ini.CommitFile();
+}
+
+// The panels and the colour chooser come with their own step.
 void TfrmMain::ColorBox1Change() {}
 void TfrmMain::NalphaClick() {}
 void TfrmMain::NbgColorClick() {}

@@ -179,6 +179,7 @@ private:
     core::Scale scale_;
     bool memoFills_ = false;  // REMemo fills the client area once InitWindow aligned it
     WindowState windowState_ = WindowState::Normal;
+    core::TColor memoColor_ = core::clYellow;  // the editor's Color
     int alphaBlendValue_ = 255;
     UINT taskbarCreatedMessage_ = 0;
     HWND lastFocus_ = nullptr;

@@ -1,0 +1,47 @@
+// The settings file "Setup.ini": one value per access through the system's private
+// profile functions; nothing is cached between two accesses.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/errors.h"
+
+namespace notes {
+
+inline constexpr char kSettingsFileName[] = "Setup.ini";
+std::string SettingsFilePath();
+
+// A write the system refused ("Unable to write to <path>").
+struct EIniFileException : core::AppError {
+    explicit EIniFileException(const std::string& path);
+};
+
+// Holds the file's path only. Each handler makes its own and lets it go before it returns;
+// letting it go commits the file once more.
+class TIniFile {
+public:
+    explicit TIniFile(std::string path) : path_(std::move(path)) {}
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+    ~TIniFile() { CommitFile(); }
+
+    const std::string& Path() const { return path_; }
+
+    // The stored value (blanks around it removed, at most 2047 characters), or `fallback`
+    // when the file, the section or the entry is absent. An empty entry reads as "".
+    std::string ReadText(const char* section, const char* key, const char* fallback) const;
+    void WriteText(const char* section, const char* key, const std::string& value);
+    // A value that is not a number reads as `fallback`, like an absent one.
+    int32_t ReadNumber(const char* section, const char* key, int32_t fallback) const;
+    void WriteNumber(const char* section, const char* key, int32_t value);
+    bool ReadFlag(const char* section, const char* key, bool fallback) const;
+    void WriteFlag(const char* section, const char* key, bool value);
+    // Makes every value written so far durable on disk; reports nothing.
+    void CommitFile() noexcept;
+
+private:
+    std::string path_;
+};
+
+}  // namespace notes
