@@ -132,7 +132,13 @@ void TfrmMain::REMemoChange() {
     if (!FileExists(path)) CreateEmptyFile(path);
 
     // The note file must be writable now, or the change is reported as the failure to
-    // create it, exactly as when it is rewritten in place.
+    // create it, exactly as when it is rewritten in place. The read-only attribute is
+    // honoured here too, as Windows does for everyone; some file systems let an
+    // administrator write such a file.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ThrowFileError("Cannot create file \"%s\". %s", path, ERROR_ACCESS_DENIED);
+    }
     {
         ui::File target(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
