@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PressWay{"ButtonMessage", [](const drv::MsgBox& b) { return drv::Press(b, IDOK); }},
         PressWay{"RealClick", [](const drv::MsgBox& b) { return drv::ClickButton(b, IDOK); }}),
-    [](const ::testing::TestParamInfo<PressWay>& test) { return std::string(test.param.name); });
+    drv::CaseName());
 
 TEST_F(NoteTest, TypedTextReachesTheEditorAndTheNoteFile) {
     drv::TypeText("Hello, World!");
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](POINT p) { drv::Click(p, drv::MouseButton::Right); }},
                       MenuOpening{"ShiftF10", [](POINT) { drv::PressKey(VK_F10, drv::kShift); }},
                       MenuOpening{"ApplicationKey", [](POINT) { drv::PressKey(VK_APPS); }}),
-    [](const ::testing::TestParamInfo<MenuOpening>& test) { return std::string(test.param.name); });
+    drv::CaseName());
 
 struct MenuChoice {
     const char* name;
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                                              int i) { return drv::ChooseMenuItem(m, i); }},
                       MenuChoice{"Keys", [](const drv::Menu& m,
                                             int i) { return drv::ChooseMenuItemByKeys(m, i); }}),
-    [](const ::testing::TestParamInfo<MenuChoice>& test) { return std::string(test.param.name); });
+    drv::CaseName());
 
 TEST_F(NoteTest, PasteTakesChineseTextUnlessAnotherProgramHoldsTheClipboard) {
     ASSERT_TRUE(drv::SetClipboardText("便签内容"));

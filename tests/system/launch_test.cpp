@@ -83,6 +83,7 @@ TEST(Launch, CloseEndsTheProgramWithExitCodeZero) {
 }
 
 struct TitleCase {
+    const char* name;
     const char* exeName;
     const char* dirNamePart;
     const char* title;
@@ -99,9 +100,11 @@ TEST_P(LaunchTitle, ComesFromTheExecutableName) {
     EXPECT_TRUE(drv::FileExists(note.File("Memo.rtf")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, LaunchTitle,
-                         ::testing::Values(TitleCase{"MyNote.Old.EXE", "", "Mynote"},
-                                           TitleCase{"便签.exe", "带 空格 的目录", "便签"}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, LaunchTitle,
+    ::testing::Values(TitleCase{"TwoDotsMixedCase", "MyNote.Old.EXE", "", "Mynote"},
+                      TitleCase{"GbkInDirectoryWithSpaces", "便签.exe", "带 空格 的目录", "便签"}),
+    drv::CaseName());
 
 struct ShowCase {
     const char* name;
@@ -125,13 +128,13 @@ TEST_P(LaunchShowCommand, DecidesHowTheNoteAppears) {
     EXPECT_EQ(drv::IsMinimized(drv::Owner(window)), c.ownerMinimized);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, LaunchShowCommand,
-    ::testing::Values(ShowCase{"Default", std::nullopt, true, false, false},
-                      ShowCase{"Maximized", WORD{SW_SHOWMAXIMIZED}, true, true, false},
-                      ShowCase{"MinimizedNoActivate", WORD{SW_SHOWMINNOACTIVE}, false, false,
-                               true}),
-    [](const ::testing::TestParamInfo<ShowCase>& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, LaunchShowCommand,
+                         ::testing::Values(ShowCase{"Default", std::nullopt, true, false, false},
+                                           ShowCase{"Maximized", WORD{SW_SHOWMAXIMIZED}, true, true,
+                                                    false},
+                                           ShowCase{"MinimizedNoActivate", WORD{SW_SHOWMINNOACTIVE},
+                                                    false, false, true}),
+                         drv::CaseName());
 
 TEST(SingleInstance, SecondLaunchExitsWithZeroAndTheFirstRuns) {
     drv::NotesProcess note;

@@ -3,6 +3,7 @@
 // screen, registry), with no hook for tests inside the program. Everything is in `drv`.
 #pragma once
 
+#include "driver/case_name.h"
 #include "driver/clipboard.h"
 #include "driver/files.h"
 #include "driver/input.h"

@@ -130,6 +130,18 @@ bool IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+bool ReadOnlyFilesAreProtected() {
+    static const bool isProtected = [] {
+        TempDir dir;
+        const std::string path = dir.File("read-only");
+        if (!WriteFileBytes(path, "") || !SetReadOnly(path, true)) return false;
+        ui::File file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        return !file;
+    }();
+    return isProtected;
+}
+
 std::vector<std::string> ListDirectory(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data = {};

@@ -46,6 +46,11 @@ bool MakeDirectory(const std::string& path);
 std::optional<std::uint64_t> LastWriteTime(const std::string& path);
 bool SetReadOnly(const std::string& path, bool readOnly);
 bool IsReadOnly(const std::string& path);
+// Whether the read-only attribute keeps programs from writing a file here. Wine maps it to
+// the Unix write permission, which root does not need: run as root, opening a read-only
+// file for writing, CREATE_ALWAYS and MoveFileEx over it all succeed (only DeleteFile is
+// refused). Tests of a read-only note file skip themselves when this is false.
+bool ReadOnlyFilesAreProtected();
 // Names in a directory (no "." or ".."), sorted.
 std::vector<std::string> ListDirectory(const std::string& path);
 // Deletes a file or a whole directory tree, clearing read-only attributes first.

@@ -11,8 +11,13 @@ namespace {
 
 struct ProbeDll {
     HMODULE module = nullptr;
-    HOOKPROC hook = nullptr;
+    HOOKPROC sentHook = nullptr;
+    HOOKPROC postedHook = nullptr;
 };
+
+HOOKPROC HookProc(HMODULE module, const char* name) {
+    return reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 // Beside our own executable, where the build puts it.
 const ProbeDll& LoadProbe() {
@@ -28,8 +33,8 @@ const ProbeDll& LoadProbe() {
                          GetLastError());
             return loaded;
         }
-        loaded.hook = reinterpret_cast<HOOKPROC>(
-            reinterpret_cast<void*>(GetProcAddress(loaded.module, probe::kHookProc)));
+        loaded.sentHook = HookProc(loaded.module, probe::kSentHook);
+        loaded.postedHook = HookProc(loaded.module, probe::kPostedHook);
         return loaded;
     }();
     return dll;
@@ -45,9 +50,11 @@ struct Unmap {
 
 }  // namespace
 
-std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout) {
+std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout,
+                                     Delivery delivery) {
     const ProbeDll& dll = LoadProbe();
-    if (!dll.hook) return std::nullopt;
+    const HOOKPROC hookProc = delivery == Delivery::kSent ? dll.sentHook : dll.postedHook;
+    if (!hookProc) return std::nullopt;
     DWORD pid = 0;
     const DWORD thread = GetWindowThreadProcessId(target, &pid);
     if (!thread) return std::nullopt;
@@ -66,21 +73,30 @@ std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout
     block->query = query;
     block->answered = 0;
     block->request = request;
+    const auto answered = [&] {
+        return InterlockedCompareExchange(&block->answered, 0, 0) == request;
+    };
 
     std::unique_ptr<HHOOK__, Unhook> hook(
-        SetWindowsHookExA(WH_CALLWNDPROC, dll.hook, dll.module, thread));
+        SetWindowsHookExA(delivery == Delivery::kSent ? WH_CALLWNDPROC : WH_GETMESSAGE, hookProc,
+                          dll.module, thread));
     if (!hook) return std::nullopt;
     static const UINT message = RegisterWindowMessageA(probe::kRequestMessage);
-    DWORD_PTR reply = 0;
-    // The hook runs in the target's thread before the window sees the message, so the
-    // answer is complete once the send returns.
-    if (!SendMessageTimeoutA(target, message, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
-                             &reply)) {
-        return std::nullopt;
+    if (delivery == Delivery::kSent) {
+        // The hook runs in the target's thread before the window sees the message, so the
+        // answer is complete once the send returns.
+        DWORD_PTR reply = 0;
+        if (!SendMessageTimeoutA(target, message, 0, 0, SMTO_NORMAL,
+                                 static_cast<UINT>(timeout.count()), &reply)) {
+            return std::nullopt;
+        }
+    } else {
+        if (!PostMessageA(target, message, 0, 0)) return std::nullopt;
+        if (!WaitUntil(answered, timeout, "the probe's posted request to be taken")) {
+            return std::nullopt;
+        }
     }
-    if (InterlockedCompareExchange(&block->answered, 0, 0) != request || !block->ok) {
-        return std::nullopt;
-    }
+    if (!answered() || !block->ok) return std::nullopt;
     return *block;
 }
 

@@ -11,8 +11,14 @@
 
 namespace drv {
 
-// Hooks the probe into the thread of `target`, sends `target` the request and returns the
+enum class Delivery {
+    kSent,    // answered at once, also inside a SendMessage of the target's own
+    kPosted,  // answered when the target's thread takes it from its queue in a message loop
+};
+
+// Hooks the probe into the thread of `target`, gives `target` the request and returns the
 // answer; nothing when the probe is missing or the thread did not answer in time.
-std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout = kWaitTimeout);
+std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout = kWaitTimeout,
+                                     Delivery delivery = Delivery::kSent);
 
 }  // namespace drv

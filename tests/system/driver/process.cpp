@@ -130,8 +130,11 @@ Waited<HWND> Process::WaitForNoteWindow(Ms timeout) const {
             return std::nullopt;
         },
         timeout, "the note window of process " + std::to_string(pid_) + " to be shown");
-    if (shown) Settle(*shown);
-    return shown;
+    if (!shown) return shown;
+    const ::testing::AssertionResult settled = Settle(*shown, timeout);
+    if (settled) return shown;
+    return Waited<HWND>(std::nullopt, "the end of start-up: " + std::string(settled.message()),
+                        timeout);
 }
 
 std::vector<Process> StartTogether(const std::string& exePath, int count) {

@@ -49,11 +49,11 @@ public:
 
     // The note window (the GBK class of window/ids.h) of this process, or null.
     HWND NoteWindow() const;
-    // Until start-up has finished: the note window exists, is visible and the process is
-    // idle.
+    // Until start-up has finished: the note window is shown and the program is settled
+    // in its message loop (see Settle).
     Waited<HWND> WaitForNoteWindow(Ms timeout = kStartTimeout) const;
     // Until the note window exists, shown or not (a minimised start, or start-up stopped by
-    // an error box).
+    // an error box). Start-up may still be running: Settle(window) waits for its end.
     Waited<HWND> WaitForNoteWindowCreated(Ms timeout = kStartTimeout) const;
 
 private:

@@ -66,12 +66,14 @@ void PollPause() {
     bool quietOnce = false;
     while (Since(start) < timeout) {
         if (!IsWindow(hwnd)) return ::testing::AssertionSuccess() << "window gone";
-        const auto answer = AskProbe(hwnd, probe::kQueueStatus, timeout - Since(start));
+        const auto answer =
+            AskProbe(hwnd, probe::kQueueStatus, timeout - Since(start), Delivery::kPosted);
         if (!answer) {
             if (!IsWindow(hwnd)) return ::testing::AssertionSuccess() << "window gone";
             return ::testing::AssertionFailure()
-                   << "window " << hwnd << " did not answer the probe (is menu_probe.dll "
-                   << "beside the test program, is its thread hung?)";
+                   << "the thread of window " << hwnd << " did not come back to a message loop "
+                   << "within " << timeout.count() << " ms (or menu_probe.dll is missing beside "
+                   << "the test program)";
         }
         if ((HIWORD(answer->queueStatus) & kPending) == 0) {
             if (quietOnce) {

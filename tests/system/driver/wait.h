@@ -74,15 +74,18 @@ Waited<T> WaitFor(const std::function<std::optional<T>()>& probe, Ms timeout, st
 ::testing::AssertionResult StaysTrue(const std::function<bool()>& holds, Ms duration,
                                      std::string_view what);
 
-// Waits until the thread of `hwnd` has handled what was queued for it so far: the input
-// sent to it, the messages posted to it, and the painting they caused.
+// Waits until the thread of `hwnd` is back in a message loop (its main loop, or the modal
+// loop of a message box or menu) with nothing left to handle: no input, posted message or
+// painting. Right after a launch this waits for the end of start-up.
 //
 // Measured under Wine 8 (typing 20 keys at once into the note): WaitForInputIdle said
 // "idle" all along while the keys were still queued, and a reply to WM_NULL comes before
-// queued input is handled, so neither tells. Settle asks inside the program instead
-// (menu_probe.dll, see probe_client.h): the thread's GetQueueStatus must show no input,
-// posted message or painting twice, a short quiet spell apart (for X events on their way).
-// Each look costs 1-2 ms. A window that is gone counts as settled.
+// queued input is handled (and, during start-up, while the program waits in a SendMessage
+// of its own), so neither tells. Settle posts the window a request that menu_probe.dll
+// answers inside the program when the thread takes it from its queue; the answer carries
+// the thread's GetQueueStatus. Two empty answers a short quiet spell apart (for X events
+// on their way) settle it: about 45 ms when there is nothing to do, and right after a
+// launch about 200 ms more, the rest of start-up. A window that is gone counts as settled.
 ::testing::AssertionResult Settle(HWND hwnd, Ms timeout = kWaitTimeout);
 
 // Sleeps; for the few places where time itself is what is tested (a double click's gap).

@@ -1,5 +1,5 @@
-// Loaded into the program under test by a WH_CALLWNDPROC hook of the driver. It answers
-// the driver's registered message with what only the owning process can read.
+// Loaded into the program under test by a hook of the driver (see probe_protocol.h). It
+// answers the driver's registered message with what only the owning process can read.
 #include <windows.h>
 
 #include <cstring>
@@ -84,14 +84,28 @@ void Answer(HWND target) {
     CloseHandle(mapping);
 }
 
+UINT RequestMessage() {
+    static const UINT message = RegisterWindowMessageA(probe::kRequestMessage);
+    return message;
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
-    ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
-    static const UINT request = RegisterWindowMessageA(probe::kRequestMessage);
+    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == request) Answer(message->hwnd);
+        if (message->message == RequestMessage()) Answer(message->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == RequestMessage()) {
+        Answer(message->hwnd);
+        message->message = WM_NULL;  // the program never sees it
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -1,7 +1,10 @@
 // What the driver and menu_probe.dll exchange. Some things can only be read inside the
 // process that owns them under Wine (the items of a popup menu, the icon of a message
-// box), so the driver hooks menu_probe.dll into that thread, sends the target window a
-// registered message, and the hook answers through a named shared-memory block.
+// box, the state of a thread's message queue), so the driver hooks menu_probe.dll into
+// that thread and gives a window of it a registered message; the hook answers through a
+// named shared-memory block. Sent, the message is answered at once, even while the thread
+// waits for a reply of its own (WH_CALLWNDPROC); posted, only when the thread takes it
+// from its queue in a message loop (WH_GETMESSAGE).
 #pragma once
 
 #include <windows.h>
@@ -11,7 +14,8 @@
 namespace probe {
 
 inline constexpr char kRequestMessage[] = "NotesTestProbe.Request";
-inline constexpr char kHookProc[] = "ProbeHook";
+inline constexpr char kSentHook[] = "ProbeCallWndProc";
+inline constexpr char kPostedHook[] = "ProbeGetMessage";
 inline constexpr char kDllName[] = "menu_probe.dll";
 
 enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3 };
