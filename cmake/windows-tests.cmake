@@ -25,7 +25,7 @@ endif()
 # menus, the icon of a message box). The driver finds it beside its own executable.
 add_library(menu_probe SHARED ${NOTES_TESTS_DIR}/system/menu_probe/menu_probe.cpp)
 set_target_properties(menu_probe PROPERTIES PREFIX "" OUTPUT_NAME menu_probe)
-target_include_directories(menu_probe PRIVATE ${NOTES_TESTS_DIR}/system)
+target_include_directories(menu_probe PRIVATE ${NOTES_TESTS_DIR}/system ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(menu_probe PRIVATE user32 kernel32)
 notes_warnings(menu_probe)
 

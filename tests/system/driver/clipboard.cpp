@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "driver/gdi.h"
+#include "driver/owners.h"
 #include "driver/wait.h"
 
 namespace drv {
@@ -10,9 +10,9 @@ namespace {
 
 // An invisible message-only window: EmptyClipboard makes the opener's window the owner,
 // and SetClipboardData needs an owner.
-HWND CreateHelperWindow() {
-    return CreateWindowExA(0, "STATIC", "drv clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+OwnWindow CreateHelperWindow() {
+    return OwnWindow(CreateWindowExA(0, "STATIC", "drv clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
 // Others (Wine's clipboard manager, the program under test) open it briefly too.
@@ -24,17 +24,16 @@ bool OpenWithRetry(HWND owner) {
 // The clipboard open for one operation, closed again at the end of the scope.
 class Session {
 public:
-    Session() : window_(CreateHelperWindow()), open_(window_ && OpenWithRetry(window_)) {}
+    Session() : window_(CreateHelperWindow()), open_(window_ && OpenWithRetry(window_.get())) {}
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     ~Session() {
         if (open_) CloseClipboard();
-        if (window_) DestroyWindow(window_);
     }
     bool Open() const { return open_; }
 
 private:
-    HWND window_;
+    OwnWindow window_;
     bool open_;
 };
 
@@ -43,16 +42,14 @@ private:
 bool SetClipboardText(std::string_view gbk) {
     Session session;
     if (!session.Open() || !::EmptyClipboard()) return false;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, gbk.size() + 1);
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, gbk.size() + 1));
     if (!memory) return false;
-    auto* bytes = static_cast<char*>(GlobalLock(memory));
+    auto* bytes = static_cast<char*>(GlobalLock(memory.get()));
     std::memcpy(bytes, gbk.data(), gbk.size());
     bytes[gbk.size()] = '\0';
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
+    GlobalUnlock(memory.get());
+    if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+    memory.release();  // the clipboard owns it now
     return true;
 }
 
@@ -97,12 +94,11 @@ bool ClipboardHasFormat(UINT format) {
 }
 
 ClipboardHolder::ClipboardHolder() : window_(CreateHelperWindow()) {
-    held_ = window_ && OpenWithRetry(window_);
+    held_ = window_ && OpenWithRetry(window_.get());
 }
 
 ClipboardHolder::~ClipboardHolder() {
     Release();
-    if (window_) DestroyWindow(window_);
 }
 
 void ClipboardHolder::Release() {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/owners.h"
+
 namespace drv {
 
 bool SetClipboardText(std::string_view gbk);  // CF_TEXT
@@ -30,7 +32,7 @@ public:
     void Release();
 
 private:
-    HWND window_ = nullptr;
+    OwnWindow window_;
     bool held_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "driver/owners.h"
 #include "driver/wait.h"
 
 namespace drv {
@@ -145,13 +146,12 @@ bool ReadOnlyFilesAreProtected() {
 std::vector<std::string> ListDirectory(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data = {};
-    HANDLE find = FindFirstFileA(Join(path, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    FindHandle find(FindFirstFileA(Join(path, "*").c_str(), &data));
+    if (!find) return names;
     do {
         const std::string_view name = data.cFileName;
         if (name != "." && name != "..") names.emplace_back(name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "driver/files.h"
-#include "driver/gdi.h"
+#include "driver/owners.h"
 
 namespace drv {
 

@@ -2,9 +2,10 @@
 // answers the driver's registered message with what only the owning process can read.
 #include <windows.h>
 
-#include <cstring>
+#include <memory>
 
 #include "menu_probe/probe_protocol.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -64,24 +65,29 @@ void IdentifyIcon(HWND box, probe::Block& block) {
     block.ok = TRUE;
 }
 
+struct Unmap {
+    void operator()(probe::Block* block) const { UnmapViewOfFile(block); }
+};
+
 void Answer(HWND target) {
     char name[64];
     probe::BlockName(GetCurrentProcessId(), name);
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE | FILE_MAP_READ, FALSE, name);
+    ui::Handle mapping(OpenFileMappingA(FILE_MAP_WRITE | FILE_MAP_READ, FALSE, name));
     if (!mapping) return;
-    if (auto* block = static_cast<probe::Block*>(
-            MapViewOfFile(mapping, FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, sizeof(probe::Block)))) {
-        block->ok = FALSE;
-        if (block->query == probe::kReadMenu) ReadMenu(target, *block);
-        if (block->query == probe::kIdentifyIcon) IdentifyIcon(target, *block);
-        if (block->query == probe::kQueueStatus) {
-            block->queueStatus = GetQueueStatus(QS_ALLINPUT);
-            block->ok = TRUE;
-        }
-        InterlockedExchange(&block->answered, block->request);
-        UnmapViewOfFile(block);
+    std::unique_ptr<probe::Block, Unmap> block(static_cast<probe::Block*>(
+        MapViewOfFile(mapping.get(), FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, sizeof(probe::Block))));
+    if (!block) return;
+    block->ok = FALSE;
+    switch (block->query) {
+    case probe::kReadMenu: ReadMenu(target, *block); break;
+    case probe::kIdentifyIcon: IdentifyIcon(target, *block); break;
+    case probe::kQueueStatus:
+        block->queueStatus = GetQueueStatus(QS_ALLINPUT);
+        block->ok = TRUE;
+        break;
     }
-    CloseHandle(mapping);
+    // Last: the driver takes the answer as complete once it sees its own number here.
+    InterlockedExchange(&block->answered, block->request);
 }
 
 UINT RequestMessage() {
