@@ -1,18 +1,21 @@
 #include "driver/window_query.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace drv {
 namespace {
 
+// A named CALLBACK function rather than a lambda: WNDENUMPROC is stdcall on 32-bit Windows.
+template <class F>
+BOOL CALLBACK EachTopLevelThunk(HWND hwnd, LPARAM context) {
+    (*reinterpret_cast<F*>(context))(hwnd);
+    return TRUE;
+}
+
 template <class F>
 void EachTopLevel(F&& f) {
-    EnumWindows(
-        [](HWND hwnd, LPARAM context) -> BOOL {
-            (*reinterpret_cast<F*>(context))(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    EnumWindows(&EachTopLevelThunk<std::remove_reference_t<F>>, reinterpret_cast<LPARAM>(&f));
 }
 
 }  // namespace
