@@ -2,8 +2,6 @@
 # drive the real Notes.exe from outside as a user would. Discovery runs at test time, so
 # building needs no Wine.
 set(NOTES_TESTS_DIR ${PROJECT_SOURCE_DIR}/tests)
-# scripts/wine-run, with Wine's processes started apart from CTest's output pipe.
-set(NOTES_TEST_EMULATOR ${NOTES_TESTS_DIR}/system/run-under-wine)
 
 # Every Windows test program first checks the ANSI code page: our texts are GBK.
 add_library(notes_test_environment OBJECT ${NOTES_TESTS_DIR}/system/environment/code_page.cpp)
@@ -15,7 +13,6 @@ file(GLOB NOTES_WIN_UNIT_SOURCES CONFIGURE_DEPENDS
 if(NOTES_WIN_UNIT_SOURCES)
   add_executable(win_unit_tests ${NOTES_WIN_UNIT_SOURCES})
   target_link_libraries(win_unit_tests PRIVATE notes_win notes_test_environment gtest_main)
-  set_target_properties(win_unit_tests PROPERTIES CROSSCOMPILING_EMULATOR ${NOTES_TEST_EMULATOR})
   notes_warnings(win_unit_tests)
   gtest_discover_tests(win_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     NO_PRETTY_VALUES)
@@ -40,7 +37,6 @@ file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/
 add_executable(system_tests ${NOTES_SYSTEM_TEST_SOURCES})
 target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment gtest_main)
 add_dependencies(system_tests Notes menu_probe)
-set_target_properties(system_tests PROPERTIES CROSSCOMPILING_EMULATOR ${NOTES_TEST_EMULATOR})
 notes_warnings(system_tests)
 
 # The tests start Notes.exe by its Windows path; Wine maps Z: to the root directory.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/linebreaks.h"
+#include "core/rtf_depth.h"
 #include "core/text.h"
 #include "ui/error.h"
 #include "ui/handles.h"
@@ -39,7 +40,9 @@ void CreateEmptyFile(const std::string& path) {
 
 struct ReadStream {
     HANDLE file;
+    bool rtf;  // hand over no RTF nested deeper than a rich-edit control can take
     core::StreamNormalizer normalizer;
+    core::RtfDepthTracker depth;
 };
 
 // The editor asks for up to `size` bytes; at most half of that is read from the file, so
@@ -58,7 +61,13 @@ DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writte
             return got;
         });
     *written = produced ? static_cast<LONG>(*produced) : 0;
-    return produced ? 0 : (error ? error : ERROR_READ_FAULT);
+    if (!produced) return error ? error : ERROR_READ_FAULT;
+    if (stream.rtf &&
+        !stream.depth.Feed(std::string_view(reinterpret_cast<char*>(buffer), *produced))) {
+        *written = 0;
+        return ERROR_INVALID_DATA;  // not RTF this program reads: the text fallback takes it
+    }
+    return 0;
 }
 
 struct WriteStream {
@@ -114,11 +123,11 @@ void TfrmMain::LoadNote() {
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
 
-    ReadStream rtf{file.get(), {}};
+    ReadStream rtf{file.get(), true, {}, {}};
     if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
         // Not RTF the editor accepts: read the same bytes as plain text.
         SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
-        ReadStream text{file.get(), {}};
+        ReadStream text{file.get(), false, {}, {}};
         if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
             REMemo.Send(EM_EXLIMITTEXT, 0, 0);
             throw core::AppError("Failed to Load Stream");

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "driver/driver.h"
+#include "driver/owners.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -41,6 +44,8 @@ TEST(Launch, ShowsTheNoteWindowLaidOutInAnEmptyDirectory) {
     const HWND window = *note.WaitForNoteWindow();
 
     EXPECT_EQ(note.ReadFile("Memo.rtf"), "");
+    EXPECT_FALSE(drv::FileExists(note.File("Setup.ini")));
+    EXPECT_TRUE(drv::ExStyle(window) & WS_EX_LAYERED);
     const RECT client = drv::ClientRect(window);
     EXPECT_EQ(drv::Width(client), 311);
     EXPECT_EQ(drv::Height(client), 303);
@@ -69,8 +74,9 @@ TEST(Launch, NoteWindowIsOwnedByTheHiddenApplicationWindow) {
     EXPECT_EQ(drv::ProcessOf(owner), note.Pid());
     EXPECT_FALSE(drv::IsVisible(owner));
     EXPECT_EQ(drv::WindowText(owner), "Notes");
-    EXPECT_TRUE(drv::ExStyle(owner) & WS_EX_TOOLWINDOW);
-    EXPECT_FALSE(drv::ExStyle(owner) & WS_EX_APPWINDOW);
+    // The tool-window style alone (the system adds the edge of a captioned window): no
+    // taskbar button for the program.
+    EXPECT_EQ(drv::ExStyle(owner) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW);
 }
 
 TEST(Launch, CloseEndsTheProgramWithExitCodeZero) {
@@ -102,7 +108,12 @@ TEST_P(LaunchTitle, ComesFromTheExecutableName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, LaunchTitle,
-    ::testing::Values(TitleCase{"TwoDotsMixedCase", "MyNote.Old.EXE", "", "Mynote"},
+    ::testing::Values(TitleCase{"Plain", "Notes.exe", "", "Notes"},
+                      TitleCase{"TwoDotsMixedCase", "MyNote.Old.EXE", "", "Mynote"},
+                      TitleCase{"NoDot", "NOTE", "", "Note"},
+                      // "乗" is 0x81 0x5C: its trail byte must not be taken for a backslash.
+                      TitleCase{"GbkTrailByteLikeABackslash", "乗表.exe", "", "乗表"},
+                      TitleCase{"GbkFirstThenAscii", "乗ABC.Exe", "", "乗abc"},
                       TitleCase{"GbkInDirectoryWithSpaces", "便签.exe", "带 空格 的目录", "便签"}),
     drv::CaseName());
 
@@ -136,14 +147,51 @@ INSTANTIATE_TEST_SUITE_P(Commands, LaunchShowCommand,
                                                     false, false, true}),
                          drv::CaseName());
 
-TEST(SingleInstance, SecondLaunchExitsWithZeroAndTheFirstRuns) {
-    drv::NotesProcess note;
+// Every file of a directory with its bytes and last write time.
+using Snapshot =
+    std::vector<std::tuple<std::string, std::optional<std::string>, std::optional<std::uint64_t>>>;
+Snapshot TakeSnapshot(const drv::NotesProcess& note) {
+    Snapshot files;
+    for (const std::string& name : drv::ListDirectory(note.Dir().Path())) {
+        files.emplace_back(name, note.ReadFile(name), drv::LastWriteTime(note.File(name)));
+    }
+    return files;
+}
+
+TEST(SingleInstance, SecondLaunchActivatesTheFirstAndTouchesNothing) {
+    drv::NotesProcess note(
+        {.files = {{"Memo.rtf", "{\\rtf1 kept}"}, {"Setup.ini", "[FORM]\r\nAlpha=51\r\n"}}});
     note.Launch();
     const HWND window = *note.WaitForNoteWindow();
+    const Snapshot before = TakeSnapshot(note);
+
+    // Another window in front: the second launch must bring the note back.
+    drv::OwnWindow other(CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 100,
+                                         100, 200, 100, nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(other.get());
+    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); }, 5s,
+                               "the other window in front"));
+
     drv::Process second = note.LaunchAnother();
     EXPECT_EQ(second.WaitForExit(drv::kStartTimeout).Optional(), 0u);
+    EXPECT_TRUE(
+        drv::WaitUntil([&] { return GetForegroundWindow() == window; }, 5s, "the note in front"));
+    EXPECT_TRUE(drv::TopLevelWindows(second.Pid()).empty());
     EXPECT_TRUE(note.IsRunning());
     EXPECT_EQ(note.NoteWindow(), window);
+    EXPECT_EQ(TakeSnapshot(note), before);
+}
+
+TEST(SingleInstance, SecondLaunchRestoresAMinimisedStart) {
+    drv::NotesProcess note({.showCommand = WORD{SW_SHOWMINNOACTIVE}});
+    note.Launch();
+    const HWND window = *note.WaitForNoteWindowCreated();
+    ASSERT_TRUE(drv::Settle(window));
+    ASSERT_FALSE(drv::IsVisible(window));
+    drv::Process second = note.LaunchAnother();
+    EXPECT_EQ(second.WaitForExit(drv::kStartTimeout).Optional(), 0u);
+    EXPECT_TRUE(drv::WaitUntil([&] { return drv::IsVisible(window); }, 5s, "the note shown"));
+    EXPECT_FALSE(drv::IsMinimized(drv::Owner(window)));
 }
 
 TEST(SingleInstance, FiveLaunchesAtOnceLeaveOneNoteWindow) {
@@ -161,6 +209,9 @@ TEST(SingleInstance, FiveLaunchesAtOnceLeaveOneNoteWindow) {
         }
     }
     EXPECT_EQ(windows, 1);
+    EXPECT_EQ(drv::ListDirectory(note.Dir().Path()),
+              (std::vector<std::string>{"Memo.rtf", "Notes.exe"}));
+    EXPECT_EQ(note.ReadFile("Memo.rtf"), "");
 }
 
 }  // namespace
