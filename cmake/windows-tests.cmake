@@ -1,1 +1,46 @@
-message(STATUS "Windows tests: none yet")
+# Windows tests, run under wine64: unit tests of the Win32 layer, and system tests that
+# drive the real Notes.exe from outside as a user would. Discovery runs at test time, so
+# building needs no Wine.
+set(NOTES_TESTS_DIR ${PROJECT_SOURCE_DIR}/tests)
+
+# Every Windows test program first checks the ANSI code page: our texts are GBK.
+add_library(notes_test_environment OBJECT ${NOTES_TESTS_DIR}/system/environment/code_page.cpp)
+target_link_libraries(notes_test_environment PRIVATE gtest)
+notes_warnings(notes_test_environment)
+
+file(GLOB NOTES_WIN_UNIT_SOURCES CONFIGURE_DEPENDS
+  ${NOTES_TESTS_DIR}/unit/core/*.cpp ${NOTES_TESTS_DIR}/unit/win/*.cpp)
+if(NOTES_WIN_UNIT_SOURCES)
+  add_executable(win_unit_tests ${NOTES_WIN_UNIT_SOURCES})
+  target_link_libraries(win_unit_tests PRIVATE notes_win notes_test_environment gtest_main)
+  notes_warnings(win_unit_tests)
+  gtest_discover_tests(win_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    NO_PRETTY_VALUES)
+endif()
+
+# Loaded into Notes.exe by a hook to read what only its own process can read (popup
+# menus, the icon of a message box). The driver finds it beside its own executable.
+add_library(menu_probe SHARED ${NOTES_TESTS_DIR}/system/menu_probe/menu_probe.cpp)
+set_target_properties(menu_probe PROPERTIES PREFIX "" OUTPUT_NAME menu_probe)
+target_include_directories(menu_probe PRIVATE ${NOTES_TESTS_DIR}/system ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(menu_probe PRIVATE user32 kernel32)
+notes_warnings(menu_probe)
+
+file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/driver/*.cpp)
+add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
+target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
+                                                    ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(notes_test_driver PUBLIC gtest user32 gdi32 advapi32 kernel32)
+notes_warnings(notes_test_driver)
+
+file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/*.cpp)
+add_executable(system_tests ${NOTES_SYSTEM_TEST_SOURCES})
+target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment gtest_main)
+add_dependencies(system_tests Notes menu_probe)
+notes_warnings(system_tests)
+
+# The tests start Notes.exe by its Windows path; Wine maps Z: to the root directory.
+string(REPLACE "/" "\\" NOTES_EXE_WINE_PATH "Z:${CMAKE_BINARY_DIR}/Notes.exe")
+# One Wine prefix is one window namespace: tests that start Notes.exe never overlap.
+gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+  PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120 ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")

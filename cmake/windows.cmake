@@ -47,7 +47,13 @@ notes_warnings(Notes)
 add_test(NAME Notes.ImportsOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Notes> ${CMAKE_OBJDUMP})
 
-option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under wine64)" ${CMAKE_CROSSCOMPILING_EMULATOR})
+# On by default where the build can run Windows programs (under Wine through the emulator).
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(notes_windows_tests_default ON)
+else()
+  set(notes_windows_tests_default OFF)
+endif()
+option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under wine64)" ${notes_windows_tests_default})
 if(NOTES_ARCH STREQUAL win64 AND NOTES_WINDOWS_TESTS)
   include(cmake/windows-tests.cmake)
 endif()

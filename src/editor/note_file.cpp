@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/linebreaks.h"
+#include "core/rtf_depth.h"
 #include "core/text.h"
 #include "ui/error.h"
 #include "ui/handles.h"
@@ -39,7 +40,9 @@ void CreateEmptyFile(const std::string& path) {
 
 struct ReadStream {
     HANDLE file;
+    bool rtf;  // hand over no RTF nested deeper than a rich-edit control can take
     core::StreamNormalizer normalizer;
+    core::RtfDepthTracker depth;
 };
 
 // The editor asks for up to `size` bytes; at most half of that is read from the file, so
@@ -58,7 +61,13 @@ DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writte
             return got;
         });
     *written = produced ? static_cast<LONG>(*produced) : 0;
-    return produced ? 0 : (error ? error : ERROR_READ_FAULT);
+    if (!produced) return error ? error : ERROR_READ_FAULT;
+    if (stream.rtf &&
+        !stream.depth.Feed(std::string_view(reinterpret_cast<char*>(buffer), *produced))) {
+        *written = 0;
+        return ERROR_INVALID_DATA;  // not RTF this program reads: the text fallback takes it
+    }
+    return 0;
 }
 
 struct WriteStream {
@@ -114,11 +123,11 @@ void TfrmMain::LoadNote() {
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
 
-    ReadStream rtf{file.get(), {}};
+    ReadStream rtf{file.get(), true, {}, {}};
     if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
         // Not RTF the editor accepts: read the same bytes as plain text.
         SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
-        ReadStream text{file.get(), {}};
+        ReadStream text{file.get(), false, {}, {}};
         if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
             REMemo.Send(EM_EXLIMITTEXT, 0, 0);
             throw core::AppError("Failed to Load Stream");
@@ -132,7 +141,13 @@ void TfrmMain::REMemoChange() {
     if (!FileExists(path)) CreateEmptyFile(path);
 
     // The note file must be writable now, or the change is reported as the failure to
-    // create it, exactly as when it is rewritten in place.
+    // create it, exactly as when it is rewritten in place. The read-only attribute is
+    // honoured here too, as Windows does for everyone; some file systems let an
+    // administrator write such a file.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ThrowFileError("Cannot create file \"%s\". %s", path, ERROR_ACCESS_DENIED);
+    }
     {
         ui::File target(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

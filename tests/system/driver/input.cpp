@@ -1,0 +1,172 @@
+#include "driver/input.h"
+
+#include <vector>
+
+#include "driver/wait.h"
+
+namespace drv {
+namespace {
+
+// A short gap between input events, so that the program sees them as separate moves and
+// presses rather than one merged move.
+constexpr Ms kEventGap{5};
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT Mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+DWORD DownFlag(MouseButton button) {
+    switch (button) {
+    case MouseButton::Right: return MOUSEEVENTF_RIGHTDOWN;
+    case MouseButton::Middle: return MOUSEEVENTF_MIDDLEDOWN;
+    default: return MOUSEEVENTF_LEFTDOWN;
+    }
+}
+
+DWORD UpFlag(MouseButton button) {
+    switch (button) {
+    case MouseButton::Right: return MOUSEEVENTF_RIGHTUP;
+    case MouseButton::Middle: return MOUSEEVENTF_MIDDLEUP;
+    default: return MOUSEEVENTF_LEFTUP;
+    }
+}
+
+// Absolute coordinates are 0..65535 across the primary screen; round up so that the
+// system's truncating scale-back lands on the wanted pixel.
+LONG Normalize(int pixel, int extent) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+}
+
+bool IsExtended(WORD vk) {
+    switch (vk) {
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_APPS:
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_DIVIDE:
+    case VK_NUMLOCK: return true;
+    default: return false;
+    }
+}
+
+INPUT Key(WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+void AppendModifiers(std::vector<INPUT>& inputs, unsigned modifiers, bool up) {
+    const struct {
+        Modifier flag;
+        WORD vk;
+    } kKeys[] = {{kCtrl, VK_CONTROL}, {kAlt, VK_MENU}, {kShift, VK_SHIFT}};
+    for (const auto& key : kKeys) {
+        if (modifiers & key.flag) inputs.push_back(Key(key.vk, up));
+    }
+}
+
+}  // namespace
+
+POINT CursorPos() {
+    POINT point = {};
+    GetCursorPos(&point);
+    return point;
+}
+
+void MoveTo(POINT screen) {
+    Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                Normalize(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+                Normalize(screen.y, GetSystemMetrics(SM_CYSCREEN)))});
+    Pause(kEventGap);
+}
+
+void ButtonDown(MouseButton button) {
+    Send({Mouse(DownFlag(button))});
+    Pause(kEventGap);
+}
+
+void ButtonUp(MouseButton button) {
+    Send({Mouse(UpFlag(button))});
+    Pause(kEventGap);
+}
+
+void Click(POINT screen, MouseButton button) {
+    MoveTo(screen);
+    ButtonDown(button);
+    ButtonUp(button);
+}
+
+void DoubleClick(POINT screen, MouseButton button) {
+    Click(screen, button);
+    Click(screen, button);
+}
+
+void Drag(POINT from, POINT to, int steps, MouseButton button) {
+    if (steps < 1) steps = 1;
+    MoveTo(from);
+    ButtonDown(button);
+    for (int i = 1; i <= steps; ++i) {
+        MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    }
+    ButtonUp(button);
+}
+
+void KeyDown(WORD vk) {
+    Send({Key(vk, false)});
+}
+
+void KeyUp(WORD vk) {
+    Send({Key(vk, true)});
+}
+
+void PressKey(WORD vk, unsigned modifiers) {
+    std::vector<INPUT> inputs;
+    AppendModifiers(inputs, modifiers, false);
+    inputs.push_back(Key(vk, false));
+    inputs.push_back(Key(vk, true));
+    AppendModifiers(inputs, modifiers, true);
+    Send(inputs);
+    Pause(kEventGap);
+}
+
+void TypeText(std::string_view ascii) {
+    for (const char c : ascii) {
+        if (c == '\n') {
+            PressKey(VK_RETURN);
+        } else if (c == '\t') {
+            PressKey(VK_TAB);
+        } else {
+            const SHORT scan = VkKeyScanA(c);
+            if (scan == -1) continue;
+            const unsigned shiftState = static_cast<unsigned>(scan >> 8) & 0xFF;
+            unsigned modifiers = 0;
+            if (shiftState & 1) modifiers |= kShift;
+            if (shiftState & 2) modifiers |= kCtrl;
+            if (shiftState & 4) modifiers |= kAlt;
+            PressKey(static_cast<WORD>(scan & 0xFF), modifiers);
+        }
+    }
+}
+
+}  // namespace drv

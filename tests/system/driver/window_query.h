@@ -1,0 +1,59 @@
+// Looking at windows of another process the way the system shows them: search by process
+// and class, child windows and their places, texts, styles, owner, transparency.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drv {
+
+DWORD ProcessOf(HWND hwnd);
+// Top-level windows of a process, hidden ones too, in z-order.
+std::vector<HWND> TopLevelWindows(DWORD pid);
+// The first top-level window of a process with that class (GBK class names work), or null.
+HWND FindTopLevel(DWORD pid, std::string_view className);
+std::vector<HWND> FindTopLevels(DWORD pid, std::string_view className);
+
+// Direct children, in z-order.
+std::vector<HWND> Children(HWND parent);
+// The descendant with that control ID, or null.
+HWND ChildById(HWND root, int id);
+
+std::string ClassName(HWND hwnd);
+// The text the system keeps for a window (GetWindowTextA): captions, button and static texts.
+std::string WindowText(HWND hwnd);
+// What a control holds, asked with WM_GETTEXT (a rich edit's plain text, "\r\n" line ends).
+std::string ControlText(HWND hwnd);
+
+RECT WindowRect(HWND hwnd);  // screen coordinates
+RECT ClientRect(HWND hwnd);  // origin 0, 0
+// The child's window rectangle in the client coordinates of `relativeTo`.
+RECT ChildRect(HWND child, HWND relativeTo);
+POINT ClientToScreen(HWND hwnd, POINT client);
+// Screen point at the centre of a window, or of a rectangle given in screen coordinates.
+POINT Center(HWND hwnd);
+POINT Center(const RECT& rect);
+inline int Width(const RECT& r) {
+    return r.right - r.left;
+}
+inline int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+bool IsVisible(HWND hwnd);
+bool IsEnabled(HWND hwnd);
+bool IsMinimized(HWND hwnd);
+bool IsMaximized(HWND hwnd);
+LONG Style(HWND hwnd);
+LONG ExStyle(HWND hwnd);
+bool IsTopmost(HWND hwnd);
+HWND Owner(HWND hwnd);  // GetWindow(GW_OWNER)
+// The constant alpha of a layered window (255 is opaque), or nothing when the window is
+// not layered or has no alpha set.
+std::optional<BYTE> Opacity(HWND hwnd);
+
+}  // namespace drv

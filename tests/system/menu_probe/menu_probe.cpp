@@ -1,0 +1,117 @@
+// Loaded into the program under test by a hook of the driver (see probe_protocol.h). It
+// answers the driver's registered message with what only the owning process can read.
+#include <windows.h>
+
+#include <memory>
+
+#include "menu_probe/probe_protocol.h"
+#include "ui/handles.h"
+
+namespace {
+
+// MN_GETHMENU is missing from MinGW's headers.
+constexpr UINT kGetMenuHandle = 0x01E1;
+
+void ReadMenu(HWND menuWindow, probe::Block& block) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenuHandle, 0, 0));
+    const int count = menu ? GetMenuItemCount(menu) : -1;
+    if (count < 0) return;
+    block.itemCount = 0;
+    for (int i = 0; i < count && i < probe::kMaxItems; ++i) {
+        probe::ItemRecord& record = block.items[i];
+        record = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = record.text;
+        info.cch = sizeof record.text - 1;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) return;
+        record.id = info.wID;
+        record.type = info.fType;
+        record.state = info.fState;
+        record.hasSubmenu = info.hSubMenu != nullptr;
+        GetMenuItemRect(menuWindow, menu, static_cast<UINT>(i), &record.rect);
+        block.itemCount = i + 1;
+    }
+    block.ok = TRUE;
+}
+
+// The standard icons are shared resources: within one process every LoadIcon of one
+// gives the same handle, so the icon a message box shows can be told by its handle.
+void IdentifyIcon(HWND box, probe::Block& block) {
+    block.icon = probe::kNoIcon;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") != 0 ||
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            continue;
+        }
+        const HICON shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        if (!shown) continue;
+        const struct {
+            LPCSTR id;
+            probe::Icon icon;
+        } kStandard[] = {{IDI_HAND, probe::kError},
+                         {IDI_QUESTION, probe::kQuestion},
+                         {IDI_EXCLAMATION, probe::kWarning},
+                         {IDI_ASTERISK, probe::kInformation}};
+        block.icon = probe::kOtherIcon;
+        for (const auto& standard : kStandard) {
+            if (LoadIconA(nullptr, standard.id) == shown) block.icon = standard.icon;
+        }
+        break;
+    }
+    block.ok = TRUE;
+}
+
+struct Unmap {
+    void operator()(probe::Block* block) const { UnmapViewOfFile(block); }
+};
+
+void Answer(HWND target) {
+    char name[64];
+    probe::BlockName(GetCurrentProcessId(), name);
+    ui::Handle mapping(OpenFileMappingA(FILE_MAP_WRITE | FILE_MAP_READ, FALSE, name));
+    if (!mapping) return;
+    std::unique_ptr<probe::Block, Unmap> block(static_cast<probe::Block*>(
+        MapViewOfFile(mapping.get(), FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, sizeof(probe::Block))));
+    if (!block) return;
+    block->ok = FALSE;
+    switch (block->query) {
+    case probe::kReadMenu: ReadMenu(target, *block); break;
+    case probe::kIdentifyIcon: IdentifyIcon(target, *block); break;
+    case probe::kQueueStatus:
+        block->queueStatus = GetQueueStatus(QS_ALLINPUT);
+        block->ok = TRUE;
+        break;
+    }
+    // Last: the driver takes the answer as complete once it sees its own number here.
+    InterlockedExchange(&block->answered, block->request);
+}
+
+UINT RequestMessage() {
+    static const UINT message = RegisterWindowMessageA(probe::kRequestMessage);
+    return message;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (message->message == RequestMessage()) Answer(message->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == RequestMessage()) {
+        Answer(message->hwnd);
+        message->message = WM_NULL;  // the program never sees it
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

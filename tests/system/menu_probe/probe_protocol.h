@@ -1,0 +1,52 @@
+// What the driver and menu_probe.dll exchange. Some things can only be read inside the
+// process that owns them under Wine (the items of a popup menu, the icon of a message
+// box, the state of a thread's message queue), so the driver hooks menu_probe.dll into
+// that thread and gives a window of it a registered message; the hook answers through a
+// named shared-memory block. Sent, the message is answered at once, even while the thread
+// waits for a reply of its own (WH_CALLWNDPROC); posted, only when the thread takes it
+// from its queue in a message loop (WH_GETMESSAGE).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace probe {
+
+inline constexpr char kRequestMessage[] = "NotesTestProbe.Request";
+inline constexpr char kSentHook[] = "ProbeCallWndProc";
+inline constexpr char kPostedHook[] = "ProbeGetMessage";
+inline constexpr char kDllName[] = "menu_probe.dll";
+
+enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3 };
+enum Icon : LONG { kNoIcon = 0, kError, kQuestion, kWarning, kInformation, kOtherIcon };
+
+inline constexpr int kMaxItems = 64;
+inline constexpr int kMaxText = 256;
+
+struct ItemRecord {
+    UINT id;
+    UINT type;   // MFT_* (MFT_SEPARATOR, ...)
+    UINT state;  // MFS_* (MFS_GRAYED, MFS_CHECKED, ...)
+    BOOL hasSubmenu;
+    RECT rect;            // screen coordinates
+    char text[kMaxText];  // ANSI (GBK), NUL-terminated
+};
+
+struct Block {
+    LONG request;   // sequence number written by the driver
+    LONG answered;  // the same number, written by the hook once the answer is complete
+    LONG query;
+    LONG ok;
+    LONG icon;
+    DWORD queueStatus;  // GetQueueStatus(QS_ALLINPUT) of the target's thread
+    LONG itemCount;
+    ItemRecord items[kMaxItems];
+};
+
+// One block per target process, named after its id, so the hook finds it by itself.
+inline void BlockName(DWORD pid, char (&name)[64]) {
+    std::snprintf(name, sizeof name, "Local\\NotesTestProbe.%lu", static_cast<unsigned long>(pid));
+}
+
+}  // namespace probe
