@@ -85,8 +85,16 @@ protected:
         EXPECT_EQ(box.caption, "Notes");
         EXPECT_EQ(box.text, CreateErrorText(Path(), code));
         EXPECT_EQ(box.icon, drv::BoxIcon::Error);
+        // The box is owned by the hidden application window; while it is up the note is
+        // disabled and out of the topmost band, so it never covers the box.
+        EXPECT_EQ(drv::Owner(box.hwnd), drv::Owner(window_));
+        EXPECT_FALSE(drv::IsEnabled(window_));
+        EXPECT_FALSE(drv::IsTopmost(window_));
         ASSERT_TRUE(drv::Press(box, IDOK));
         ASSERT_TRUE(drv::WaitForGone(box.hwnd));
+        EXPECT_TRUE(
+            drv::WaitUntil([&] { return drv::IsEnabled(window_) && drv::IsTopmost(window_); },
+                           drv::kWaitTimeout, "the note enabled and topmost again"));
     }
 
     std::unique_ptr<drv::NotesProcess> note_;
