@@ -1,0 +1,148 @@
+// The settings object on real files: what the private profile functions give back for
+// every kind of stored text, and what a refused write raises.
+#include "settings/ini_file.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "ui/color.h"
+
+namespace {
+
+class IniFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[MAX_PATH] = {};
+        GetTempPathA(sizeof dir, dir);
+        path_ = std::string(dir) + "notes-ini-" + std::to_string(GetCurrentProcessId()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+        DeleteFileA(path_.c_str());
+    }
+    void TearDown() override {
+        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path_.c_str());
+    }
+    void Write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
+    std::string Read() const {
+        std::ifstream in(path_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string path_;
+};
+
+TEST_F(IniFile, ReadsNumbersOrTheDefault) {
+    const struct {
+        const char* stored;  // nullptr: no entry
+        int value;
+    } cases[] = {
+        {nullptr, -7},
+        {"abc", -7},
+        {"", -7},
+        {"12.5", -7},
+        {"2147483648", -7},
+        {"1e3", -7},
+        {"100a", -7},
+        {"+100", 100},
+        {"  100  ", 100},
+        {"0100", 100},
+        {"$64", 100},
+        {"0x64", 100},
+        {"0X64", 100},
+        {"x64", 100},
+        {"-$10", -16},
+        {"$FFFFFFFF", -1},
+        {"-2147483648", -2147483647 - 1},
+        {"\t100\t", 100},
+    };
+    for (const auto& c : cases) {
+        Write(c.stored ? std::string("[FORM]\r\nLeft=") + c.stored + "\r\n" : "[FORM]\r\n");
+        const notes::TIniFile ini(path_);
+        EXPECT_EQ(ini.ReadNumber("FORM", "Left", -7), c.value) << (c.stored ? c.stored : "absent");
+    }
+}
+
+TEST_F(IniFile, ReadsFlagsAsNumbers) {
+    const struct {
+        const char* stored;
+        bool value;
+    } cases[] = {{"1", true},     {"2", true},    {"-1", true}, {"0", false},
+                 {"true", false}, {"yes", false}, {"", false},  {"$1", true}};
+    for (const auto& c : cases) {
+        Write(std::string("[FORM]\r\nAutoRun=") + c.stored + "\r\n");
+        const notes::TIniFile ini(path_);
+        EXPECT_EQ(ini.ReadFlag("FORM", "AutoRun", false), c.value) << c.stored;
+    }
+    DeleteFileA(path_.c_str());
+    EXPECT_TRUE(notes::TIniFile(path_).ReadFlag("FORM", "AutoRun", true));
+    EXPECT_FALSE(notes::TIniFile(path_).ReadFlag("FORM", "AutoRun", false));
+}
+
+TEST_F(IniFile, FindsSectionsAndKeysInAnyCaseAndTrimsBlanks) {
+    Write("; a comment\r\n[memo]\r\n  color =  clSkyBlue  \r\n[Other]\r\nkey=v\r\n");
+    const notes::TIniFile ini(path_);
+    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", "clYellow"), "clSkyBlue");
+    EXPECT_EQ(ini.ReadText("MEMO", "Missing", "clYellow"), "clYellow");
+    EXPECT_EQ(ini.ReadText("NoSection", "COLOR", "dflt"), "dflt");
+}
+
+TEST_F(IniFile, AnEmptyEntryIsEmptyNotTheDefault) {
+    Write("[MEMO]\r\nCOLOR=\r\n");
+    EXPECT_EQ(notes::TIniFile(path_).ReadText("MEMO", "COLOR", "clYellow"), "");
+}
+
+TEST_F(IniFile, CutsLongValuesTo2047Characters) {
+    Write("[MEMO]\r\nCOLOR=" + std::string(10000, 'x') + "\r\n");
+    EXPECT_EQ(notes::TIniFile(path_).ReadText("MEMO", "COLOR", ""), std::string(2047, 'x'));
+}
+
+TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
+    Write("; keep me\r\n[Other]\r\nkey=v\r\n[FORM]\r\nLeft=1\r\n");
+    {
+        notes::TIniFile ini(path_);
+        ini.WriteNumber("FORM", "Left", -42);
+        ini.WriteNumber("FORM", "Top", 7);
+        ini.WriteFlag("FORM", "AutoRun", true);
+        ini.WriteText("MEMO", "Color", "clSkyBlue");
+        ini.CommitFile();
+    }
+    const std::string text = Read();
+    EXPECT_NE(text.find("; keep me"), std::string::npos);
+    EXPECT_NE(text.find("key=v"), std::string::npos);
+    const notes::TIniFile ini(path_);
+    EXPECT_EQ(ini.ReadText("FORM", "Left", ""), "-42");
+    EXPECT_EQ(ini.ReadText("FORM", "Top", ""), "7");
+    EXPECT_EQ(ini.ReadText("FORM", "AutoRun", ""), "1");
+    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", ""), "clSkyBlue");
+}
+
+TEST_F(IniFile, ARefusedWriteRaisesWithThePath) {
+    Write("[FORM]\r\nAlpha=30\r\n");
+    ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    notes::TIniFile ini(path_);
+    // The same value as stored is refused too: the file cannot be written.
+    for (const char* value : {"30", "31"}) {
+        try {
+            ini.WriteText("FORM", "Alpha", value);
+            ADD_FAILURE() << "a read-only file took " << value;
+        } catch (const notes::EIniFileException& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_);
+        }
+    }
+    EXPECT_EQ(ini.ReadNumber("FORM", "Alpha", 0), 30);
+}
+
+TEST(ColorToRGB, ResolvesSystemColoursNow) {
+    EXPECT_EQ(ui::ColorToRGB(core::clYellow), RGB(255, 255, 0));
+    EXPECT_EQ(ui::ColorToRGB(core::clSkyBlue), RGB(166, 202, 240));
+    EXPECT_EQ(ui::ColorToRGB(core::clBtnFace), GetSysColor(COLOR_BTNFACE));
+    // Only the low byte of a system colour counts.
+    EXPECT_EQ(ui::ColorToRGB(static_cast<core::TColor>(0x80AB0005)), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ui::ColorToRGB(static_cast<core::TColor>(0xFF000019)), GetSysColor(25));
+}
+
+}  // namespace
