@@ -7,7 +7,7 @@ jobs=$(nproc)
 
 scripts/setup.sh
 
-for preset in host win32 win64; do
+for preset in host host-asan win32 win64; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$jobs"
@@ -19,8 +19,11 @@ notes_ensure_prefix
 notes_ensure_xvfb
 
 status=0
-for preset in host win32 win64; do
+for preset in host host-asan win32 win64; do
   echo "== test $preset"
   ctest --preset "$preset" -j"$jobs" || status=1
 done
+
+echo "== fuzz"
+scripts/fuzz.sh || status=1
 exit $status

@@ -1,0 +1,45 @@
+// The note reader's line-break normaliser: whatever the chunking the editor asks for, the
+// bytes it gets are those of normalising the whole file at once, no answer exceeds the
+// size asked for, and no read takes more than half of it.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/linebreaks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    // The first bytes choose the request sizes (1..64), the rest is the file.
+    const std::size_t sizeCount = 1 + data[0] % 8;
+    if (size < 1 + sizeCount) return 0;
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < sizeCount; ++i) sizes.push_back(1 + data[1 + i] % 64);
+    const std::string_view file(reinterpret_cast<const char*>(data) + 1 + sizeCount,
+                                size - 1 - sizeCount);
+
+    core::StreamNormalizer normalizer;
+    std::string result;
+    std::size_t pos = 0;
+    for (std::size_t call = 0;; ++call) {
+        const std::size_t capacity = sizes[call % sizes.size()];
+        std::vector<char> out(capacity);
+        const auto produced =
+            normalizer.Fill(out.data(), capacity, [&](char* buffer, std::size_t wanted) {
+                if (wanted > std::max<std::size_t>(capacity / 2, 1)) std::abort();
+                const std::size_t take = std::min(wanted, file.size() - pos);
+                std::copy_n(file.data() + pos, take, buffer);
+                pos += take;
+                return std::optional<std::size_t>(take);
+            });
+        if (!produced || *produced > capacity) std::abort();
+        result.append(out.data(), *produced);
+        if (*produced == 0) break;
+    }
+    if (pos != file.size() || result != core::NormalizeLineBreaks(file)) std::abort();
+    if (result.size() > 2 * file.size()) std::abort();
+    return 0;
+}
