@@ -34,6 +34,8 @@ void ReportCurrentException() noexcept {
     try {
         try {
             throw;
+        } catch (const AppError& e) {
+            Show(e.Text());
         } catch (const std::exception& e) {
             Show(e.what());
         } catch (...) {

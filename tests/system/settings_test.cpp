@@ -72,6 +72,8 @@ protected:
         return box.text;
     }
 
+    // A start with the option on writes the Run value named after the title.
+    drv::RegValueRestorer runValue_{HKEY_LOCAL_MACHINE, drv::kRunKey, "Notes"};
     std::unique_ptr<drv::NotesProcess> note_;
     HWND window_ = nullptr;
     HWND editor_ = nullptr;
