@@ -3,8 +3,12 @@
 
 #include <windowsx.h>
 
+#include "ui/application.h"
+#include "ui/clipboard.h"
 #include "window/frm_main.h"
 #include "window/ids.h"
+
+using namespace notes;
 
 LRESULT TfrmMain::REMemoMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ui::MouseArgs args;
@@ -48,11 +52,42 @@ void TfrmMain::ShowEditMenu(LPARAM screenPosition) {
     editMenu.Popup(hwnd_, at.x, at.y);
 }
 
-// The enabled states and the edit commands come with the edit-menu step.
-void TfrmMain::REMemoMouseDown(const ui::MouseArgs&) {}
-void TfrmMain::NundoClick() {}
-void TfrmMain::NcutClick() {}
-void TfrmMain::NcopyClick() {}
-void TfrmMain::NpasteClick() {}
-void TfrmMain::NdeleteClick() {}
-void TfrmMain::NfontClick() {}
+// Runs on every press of a mouse button on the editor and on the window's chrome, so that
+// the edit items are up to date when a right click opens the menu.
+void TfrmMain::REMemoMouseDown(const ui::MouseArgs&) {
+    // A hidden control keeps no keyboard focus worth having: hand it to the editor.
+    HWND focus = GetFocus();
+    const bool focusInPanel =
+        focus && (IsChild(pnlAlpha.hwnd(), focus) || IsChild(pnlBgColor.hwnd(), focus));
+    pnlAlpha.SetVisible(false);
+    pnlBgColor.SetVisible(false);
+    if (focusInPanel) SetFocus(REMemo.hwnd());
+
+    const CHARRANGE selection = REMemo.Selection();
+    const bool selected = selection.cpMax - selection.cpMin >= 1;
+    editMenu.SetEnabled(CmdCopy, selected);
+    editMenu.SetEnabled(CmdCut, selected);
+    editMenu.SetEnabled(CmdDelete, selected);
+
+    // Throws when another program holds the clipboard; the steps above stay done.
+    editMenu.SetEnabled(CmdPaste, ui::ClipboardHasText(ui::Application::Current().Handle()));
+    editMenu.SetEnabled(CmdUndo, REMemo.Send(EM_CANUNDO) != 0);
+}
+
+// Each command is one standard message to the editor, whatever the item's state shows; a
+// change of text reaches the note file through the editor's change notification.
+void TfrmMain::NundoClick() {
+    REMemo.Send(WM_UNDO);
+}
+void TfrmMain::NcutClick() {
+    REMemo.Send(WM_CUT);
+}
+void TfrmMain::NcopyClick() {
+    REMemo.Send(WM_COPY);
+}
+void TfrmMain::NpasteClick() {
+    REMemo.Send(WM_PASTE);
+}
+void TfrmMain::NdeleteClick() {
+    REMemo.Send(WM_CLEAR);
+}

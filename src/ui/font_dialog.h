@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/color.h"
+
 namespace ui {
 
 struct FontStyle {
@@ -16,24 +18,40 @@ struct FontStyle {
     friend bool operator==(const FontStyle&, const FontStyle&) = default;
 };
 
+// What the user picked in the dialog's drop-down lists (not what they merely show).
+struct DialogPicks {
+    bool script = false;
+    bool color = false;
+};
+
 struct DialogFont {
     std::string name = "MS Sans Serif";
     int height = -11;  // pixels; negative: character height
     FontStyle style;
-    COLORREF color = 0;  // RGB; the automatic colour is the window-text colour
+    core::TColor color = core::clWindowText;  // clWindowText is the automatic colour
     BYTE charset = DEFAULT_CHARSET;
     int pixelsPerInch = 96;  // the screen's LOGPIXELSY when the font was made
 
     int Size() const;  // points
     void SetSize(int points);
+
+    // The font as the dialog is opened with it.
+    LOGFONTA ToLogFont() const;
+    // Takes the dialog's result: face, height and style always; the character set only
+    // when the user picked a script or another face (so that a script the dialog merely
+    // defaulted to does not replace ours); the colour only when the user picked one (so
+    // that the automatic colour stays automatic).
+    void Accept(const LOGFONTA& chosen, COLORREF chosenColor, const DialogPicks& picks);
 };
 
 class FontDialog {
 public:
     DialogFont font;
-    // Shows the dialog owned by `owner`; on OK the font takes the user's choice.
-    // False on Cancel or when the dialog fails.
-    bool Execute(HWND owner);
+    // Shows the system font dialog owned by `owner`, placed on the monitor of the
+    // program's active window (of `fallback` when none is active), with the program's
+    // other windows disabled. On OK the font takes the user's choice and the result is
+    // true; Cancel or a failure of the dialog leave the font as it was.
+    bool Execute(HWND owner, HWND fallback);
 };
 
 }  // namespace ui

@@ -6,11 +6,15 @@
 void TfrmMain::spdBtnFormTopClick() {}
 void TfrmMain::spdBtnFormTopHideClick() {}
 void TfrmMain::spdBtnFormHideClick() {}
-void TfrmMain::spdBtnFormHideMouseDown(const ui::MouseArgs&) {}
+void TfrmMain::spdBtnFormHideMouseDown(const ui::MouseArgs& e) {
+    REMemoMouseDown(e);
+}
 void TfrmMain::spdBtnFormCloseClick() {
     Close();
 }
-void TfrmMain::spdBtnFormCloseMouseDown(const ui::MouseArgs&) {}
+void TfrmMain::spdBtnFormCloseMouseDown(const ui::MouseArgs& e) {
+    REMemoMouseDown(e);
+}
 void TfrmMain::NminClick() {}
 void TfrmMain::NexitClick() {
     Close();

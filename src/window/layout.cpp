@@ -114,7 +114,6 @@ void TfrmMain::MakeFonts() {
     siteFont_ = MakeFont("MS Sans Serif", scale_.Apply(-11), true, true, DEFAULT_CHARSET);
     labelFont_ = MakeFont("华文仿宋", scale_.Apply(-15), false, false, GB2312_CHARSET);
     FontDialog1.font.pixelsPerInch = dpi;
-    FontDialog1.font.color = GetSysColor(COLOR_WINDOWTEXT);
 }
 
 void TfrmMain::CreateNativeWindow() {

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "driver/case_name.h"
+#include "driver/char_format.h"
 #include "driver/clipboard.h"
 #include "driver/files.h"
 #include "driver/input.h"

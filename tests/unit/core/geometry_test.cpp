@@ -45,6 +45,17 @@ TEST(FontSizes, PointsAndHeightsAtCommonDensities) {
     }
 }
 
+// Every size the font dialog lists comes back unchanged from its height, at any density.
+TEST(FontSizes, TheDialogsSizesSurviveTheRoundTrip) {
+    for (const int dpi : {96, 120, 144}) {
+        for (const int points :
+             {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) {
+            EXPECT_EQ(core::HeightToPoints(core::PointsToHeight(points, dpi), dpi), points)
+                << points << "pt @" << dpi;
+        }
+    }
+}
+
 TEST(LayoutScale, OnlyATextHeightOtherThan13Scales) {
     EXPECT_TRUE(core::LayoutScale(13).IsIdentity());
     EXPECT_TRUE(core::LayoutScale(0).IsIdentity());

@@ -1,0 +1,101 @@
+// The Font command: the system font dialog over the selection's colour, style, size and
+// face name, applied to the whole selection on OK.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include "editor/char_format.h"
+#include "ui/application.h"
+#include "window/frm_main.h"
+
+namespace {
+
+// One read of the selection: the control reports its first character.
+CHARFORMATA ReadSelection(const ui::RichEdit& editor) {
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    editor.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void WriteSelection(const ui::RichEdit& editor, CHARFORMATA format) {
+    editor.Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+// Narrows a longer selection to its first character for the life of the scope, then puts
+// the selection and the view back. Not every rich-edit control reports the first
+// character for a longer selection: Wine's gives the style of the last run.
+class FirstCharacterSelected {
+public:
+    explicit FirstCharacterSelected(const ui::RichEdit& editor)
+        : editor_(editor), selection_(editor.Selection()) {
+        if (selection_.cpMax - selection_.cpMin <= 1) return;
+        narrowed_ = true;
+        // Controls of the first version know no scroll position; they also keep the view.
+        scrolled_ = editor_.Send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_)) != 0;
+        editor_.SetSelection({selection_.cpMin, selection_.cpMin + 1});
+    }
+    FirstCharacterSelected(const FirstCharacterSelected&) = delete;
+    FirstCharacterSelected& operator=(const FirstCharacterSelected&) = delete;
+    ~FirstCharacterSelected() {
+        if (!narrowed_) return;
+        editor_.SetSelection(selection_);
+        if (scrolled_) editor_.Send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+    }
+
+private:
+    const ui::RichEdit& editor_;
+    CHARRANGE selection_;
+    bool narrowed_ = false;
+    bool scrolled_ = false;
+    POINT scroll_ = {};
+};
+
+// Holds back the editor's change notifications for the life of the scope.
+class ChangeNotificationsHeld {
+public:
+    explicit ChangeNotificationsHeld(const ui::RichEdit& editor)
+        : editor_(editor), mask_(editor.Send(EM_GETEVENTMASK)) {
+        editor_.Send(EM_SETEVENTMASK, 0, mask_ & ~static_cast<LRESULT>(ENM_CHANGE));
+    }
+    ChangeNotificationsHeld(const ChangeNotificationsHeld&) = delete;
+    ChangeNotificationsHeld& operator=(const ChangeNotificationsHeld&) = delete;
+    ~ChangeNotificationsHeld() { editor_.Send(EM_SETEVENTMASK, 0, mask_); }
+
+private:
+    const ui::RichEdit& editor_;
+    LRESULT mask_;
+};
+
+}  // namespace
+
+void TfrmMain::NfontClick() {
+    ui::DialogFont& font = FontDialog1.font;
+    {
+        // Four separate reads of the first selected character, in the order the
+        // attributes are given to the dialog's font.
+        FirstCharacterSelected first(REMemo);
+        font.color = editor::ColorOf(ReadSelection(REMemo));
+        font.style = editor::StyleOf(ReadSelection(REMemo));
+        font.SetSize(editor::PointsOf(ReadSelection(REMemo)));
+        const std::string face = editor::FaceOf(ReadSelection(REMemo));
+        if (!face.empty()) font.name = face;
+    }
+
+    if (!FontDialog1.Execute(ui::Application::Current().Handle(), hwnd_)) return;
+
+    const CHARRANGE selection = REMemo.Selection();
+    {
+        // Some rich-edit controls report a change of format alone, some (Wine's) do not;
+        // either way the note file is rewritten once, below.
+        ChangeNotificationsHeld held(REMemo);
+        // All four on OK, also unchanged ones: the whole selection takes one format.
+        WriteSelection(REMemo, editor::ColorFormat(font.color));
+        WriteSelection(REMemo, editor::StyleFormat(font.style));
+        WriteSelection(REMemo, editor::SizeFormat(font.Size()));
+        WriteSelection(REMemo, editor::FaceFormat(font.name));
+    }
+    // A new format of selected text is a change of the note; at the caret it only sets
+    // what is typed next.
+    if (selection.cpMax > selection.cpMin) REMemoChange();
+}

@@ -1,0 +1,120 @@
+// The records the Font command reads from and writes to the selection: what a read yields
+// and that every write sets its own attribute and nothing else.
+#include "editor/char_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+CHARFORMATA Read(DWORD effects, COLORREF color = 0, LONG yHeight = 0) {
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = 0;  // what is uniform over the selection is not looked at
+    format.dwEffects = effects;
+    format.crTextColor = color;
+    format.yHeight = yHeight;
+    return format;
+}
+
+// The record a write must be: cbSize, its mask and the named fields; zero elsewhere.
+CHARFORMATA Expected(DWORD mask) {
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = mask;
+    return format;
+}
+
+void ExpectSameRecord(const CHARFORMATA& actual, const CHARFORMATA& expected) {
+    EXPECT_EQ(actual.cbSize, expected.cbSize);
+    EXPECT_EQ(actual.dwMask, expected.dwMask);
+    EXPECT_EQ(actual.dwEffects, expected.dwEffects);
+    EXPECT_EQ(actual.yHeight, expected.yHeight);
+    EXPECT_EQ(actual.crTextColor, expected.crTextColor);
+    EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << "no other field set";
+}
+
+TEST(CharFormatRead, ColourStyleSizeAndFaceOfTheFirstCharacter) {
+    EXPECT_EQ(editor::ColorOf(Read(CFE_AUTOCOLOR, RGB(255, 0, 0))), core::clWindowText);
+    EXPECT_EQ(editor::ColorOf(Read(0, RGB(255, 0, 0))), 0x0000FF);
+    EXPECT_EQ(editor::ColorOf(Read(0, 0)), 0) << "explicit black is not the automatic colour";
+
+    EXPECT_EQ(editor::StyleOf(Read(CFE_BOLD | CFE_STRIKEOUT | CFE_AUTOCOLOR)),
+              (ui::FontStyle{.bold = true, .strikeOut = true}));
+    EXPECT_EQ(editor::StyleOf(Read(CFE_ITALIC | CFE_UNDERLINE | CFE_PROTECTED)),
+              (ui::FontStyle{.italic = true, .underline = true}));
+
+    const struct {
+        LONG twips;
+        int points;
+    } sizes[] = {{210, 10}, {219, 10}, {220, 11}, {200, 10}, {19, 0}};
+    for (const auto& s : sizes) {
+        EXPECT_EQ(editor::PointsOf(Read(0, 0, s.twips)), s.points) << s.twips;
+    }
+
+    CHARFORMATA full = Read(0);
+    std::memset(full.szFaceName, 'F', sizeof full.szFaceName);  // no NUL at all
+    EXPECT_EQ(editor::FaceOf(full), std::string(LF_FACESIZE, 'F'));
+    std::strcpy(full.szFaceName, "宋体");
+    EXPECT_EQ(editor::FaceOf(full), "宋体");
+}
+
+TEST(CharFormatWrite, ColourIsAutomaticOnlyForTheWindowTextColour) {
+    CHARFORMATA automatic = Expected(CFM_COLOR);
+    automatic.dwEffects = CFE_AUTOCOLOR;
+    ExpectSameRecord(editor::ColorFormat(core::clWindowText), automatic);
+
+    CHARFORMATA red = Expected(CFM_COLOR);
+    red.crTextColor = RGB(255, 0, 0);
+    ExpectSameRecord(editor::ColorFormat(0x0000FF), red);
+    ExpectSameRecord(editor::ColorFormat(0), Expected(CFM_COLOR));  // black, explicit
+
+    // Another system colour is written as what it is now.
+    CHARFORMATA face = Expected(CFM_COLOR);
+    face.crTextColor = GetSysColor(COLOR_BTNFACE);
+    ExpectSameRecord(editor::ColorFormat(core::clBtnFace), face);
+}
+
+TEST(CharFormatWrite, StyleSetsTheFourStyleBitsAndNothingElse) {
+    const DWORD mask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    ExpectSameRecord(editor::StyleFormat({}), Expected(mask));
+    CHARFORMATA all = Expected(mask);
+    all.dwEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
+    ExpectSameRecord(editor::StyleFormat({true, true, true, true}), all);
+    CHARFORMATA italic = Expected(mask);
+    italic.dwEffects = CFE_ITALIC;
+    ExpectSameRecord(editor::StyleFormat({.italic = true}), italic);
+}
+
+TEST(CharFormatWrite, SizeIsInTwentiethsOfAPoint) {
+    for (const int points : {1, 10, 11, 72}) {
+        CHARFORMATA size = Expected(CFM_SIZE);
+        size.yHeight = points * 20;
+        ExpectSameRecord(editor::SizeFormat(points), size);
+    }
+}
+
+TEST(CharFormatWrite, FaceNameIsCutTo31CharactersAtAWholeCharacter) {
+    const std::string ascii40 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
+    const std::string chinese16 = "宋体宋体宋体宋体宋体宋体宋体宋体";  // 32 bytes
+    const struct {
+        std::string given, written;
+    } cases[] = {
+        {"Arial", "Arial"},
+        {ascii40, ascii40.substr(0, 31)},
+        {ascii40.substr(0, 31), ascii40.substr(0, 31)},
+        {"A" + chinese16, "A" + chinese16.substr(0, 30)},  // 31 bytes: 15 whole characters
+        {chinese16, chinese16.substr(0, 30)},              // the 16th would need byte 32
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        CHARFORMATA face = Expected(CFM_FACE);
+        std::memcpy(face.szFaceName, c.written.data(), c.written.size());
+        ExpectSameRecord(editor::FaceFormat(c.given), face);
+        EXPECT_EQ(editor::FaceOf(editor::FaceFormat(c.given)), c.written);
+    }
+}
+
+}  // namespace

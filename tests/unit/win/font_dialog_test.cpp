@@ -1,0 +1,142 @@
+// The font dialog's font: how it opens the dialog and what it takes from the dialog's
+// result, which depends on what the user picked.
+#include "ui/font_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "editor/char_format.h"
+
+namespace {
+
+LOGFONTA Chosen(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE charset = 0) {
+    LOGFONTA font = {};
+    lstrcpynA(font.lfFaceName, face, sizeof font.lfFaceName);
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    font.lfCharSet = charset;
+    return font;
+}
+
+ui::DialogFont Opened() {
+    ui::DialogFont font;
+    font.name = "DejaVu Sans";
+    font.height = -13;
+    font.color = core::clWindowText;
+    font.charset = DEFAULT_CHARSET;
+    return font;
+}
+
+TEST(DialogFont, OpensTheDialogWithItsOwnFont) {
+    ui::DialogFont font = Opened();
+    font.style = {.bold = true, .strikeOut = true};
+    font.charset = GB2312_CHARSET;
+    const LOGFONTA log = font.ToLogFont();
+    EXPECT_STREQ(log.lfFaceName, "DejaVu Sans");
+    EXPECT_EQ(log.lfHeight, -13);
+    EXPECT_EQ(log.lfWeight, FW_BOLD);
+    EXPECT_FALSE(log.lfItalic);
+    EXPECT_FALSE(log.lfUnderline);
+    EXPECT_TRUE(log.lfStrikeOut);
+    EXPECT_EQ(log.lfCharSet, GB2312_CHARSET);
+
+    font.name = std::string(40, 'x');
+    EXPECT_EQ(std::string(font.ToLogFont().lfFaceName), std::string(31, 'x'));
+}
+
+TEST(DialogFont, SizesGoThroughTheScreensDensity) {
+    const struct {
+        int dpi, points, height;
+    } cases[] = {{96, 10, -13}, {120, 10, -17}, {144, 10, -20}, {96, 72, -96}};
+    for (const auto& c : cases) {
+        ui::DialogFont font;
+        font.pixelsPerInch = c.dpi;
+        font.SetSize(c.points);
+        EXPECT_EQ(font.height, c.height) << c.points << "pt @" << c.dpi;
+        EXPECT_EQ(font.Size(), c.points);
+    }
+}
+
+// The dialog's lfHeight of -14 at 96 dpi is 10.5 points: the selection gets 11.
+TEST(DialogFont, AHalfPointHeightFromTheDialogIsWrittenRoundedAwayFromZero) {
+    ui::DialogFont font = Opened();
+    font.Accept(Chosen("DejaVu Sans", -14), 0, {});
+    EXPECT_EQ(font.Size(), 11);
+    EXPECT_EQ(editor::SizeFormat(font.Size()).yHeight, 220);
+}
+
+TEST(DialogFont, TakesFaceHeightAndStyleAlways) {
+    const struct {
+        LONG weight;
+        BYTE italic, underline, strikeOut;
+        ui::FontStyle style;
+    } cases[] = {
+        {FW_NORMAL, 0, 0, 0, {}},
+        {401, 0, 0, 0, {.bold = true}},
+        {FW_BOLD, 1, 1, 1, {true, true, true, true}},
+        {FW_THIN, 1, 0, 1, {.italic = true, .strikeOut = true}},
+    };
+    for (const auto& c : cases) {
+        ui::DialogFont font = Opened();
+        font.style = {true, true, true, true};
+        LOGFONTA chosen = Chosen("Serif", -20, c.weight);
+        chosen.lfItalic = c.italic;
+        chosen.lfUnderline = c.underline;
+        chosen.lfStrikeOut = c.strikeOut;
+        font.Accept(chosen, 0, {});
+        EXPECT_EQ(font.name, "Serif");
+        EXPECT_EQ(font.height, -20);
+        EXPECT_EQ(font.style, c.style) << "weight " << c.weight;
+    }
+}
+
+TEST(DialogFont, TakesTheScriptOnlyWhenPickedOrWithAnotherFace) {
+    const struct {
+        const char* face;
+        bool scriptPicked;
+        BYTE charset;  // afterwards; the dialog says GREEK_CHARSET
+    } cases[] = {
+        {"DejaVu Sans", false, DEFAULT_CHARSET},  // only what the dialog defaulted to
+        {"dejavu SANS", false, DEFAULT_CHARSET},  // the same face in other case
+        {"DejaVu Sans", true, GREEK_CHARSET},
+        {"DejaVu Serif", false, GREEK_CHARSET},
+    };
+    for (const auto& c : cases) {
+        ui::DialogFont font = Opened();
+        font.Accept(Chosen(c.face, -13, FW_NORMAL, GREEK_CHARSET), 0, {.script = c.scriptPicked});
+        EXPECT_EQ(font.charset, c.charset) << c.face << (c.scriptPicked ? ", picked" : "");
+    }
+}
+
+TEST(DialogFont, TakesTheColourOnlyWhenPicked) {
+    const struct {
+        core::TColor before;
+        COLORREF dialog;
+        bool picked;
+        core::TColor after;
+    } cases[] = {
+        {core::clWindowText, RGB(0, 0, 0), false, core::clWindowText},  // stays automatic
+        {core::clWindowText, RGB(0, 0, 0), true, 0},                    // black, picked
+        {0x008000, RGB(0, 0, 0), false, 0x008000},
+        {core::clWindowText, RGB(255, 0, 0), true, 0x0000FF},
+    };
+    for (const auto& c : cases) {
+        ui::DialogFont font = Opened();
+        font.color = c.before;
+        font.Accept(Chosen("DejaVu Sans", -13), c.dialog, {.color = c.picked});
+        EXPECT_EQ(font.color, c.after);
+    }
+}
+
+TEST(DialogFont, AFaceNameOfTheFullLengthNeedsNoTerminator) {
+    LOGFONTA chosen = Chosen("", -13);
+    std::memset(chosen.lfFaceName, 'Z', sizeof chosen.lfFaceName);
+    ui::DialogFont font = Opened();
+    font.Accept(chosen, 0, {});
+    EXPECT_EQ(font.name, std::string(LF_FACESIZE, 'Z'));
+    EXPECT_EQ(editor::FaceOf(editor::FaceFormat(font.name)), std::string(31, 'Z'));
+}
+
+}  // namespace
