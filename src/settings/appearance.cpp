@@ -44,6 +44,8 @@ void TfrmMain::TrackBar1Change() {
 // Runs on the user's changes of the chooser only. The editor takes the colour before the
 // file is written, the strips after: when the write fails, only the editor shows it.
 void TfrmMain::ColorBox1Change() {
+    // No entry chosen is no colour: nothing to apply or store.
+    if (!ColorBox1.HasSelection()) return;
     const core::TColor color = ColorBox1.Selected();
     SetMemoColor(color);
     {
