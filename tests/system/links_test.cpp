@@ -39,8 +39,7 @@ std::pair<int, int> Selection(HWND editor) {
     return {LOWORD(packed), HIWORD(packed)};
 }
 
-// A started note holding "see <address> now" on its first line, with a recording program
-// registered for the address's scheme.
+// A started note, with a recording program registered to open http and https addresses.
 class Links : public ::testing::Test {
 protected:
     void Start(const std::string& note) {
