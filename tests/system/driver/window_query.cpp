@@ -165,4 +165,22 @@ std::optional<BYTE> Opacity(HWND hwnd) {
     return alpha;
 }
 
+namespace {
+GUITHREADINFO ThreadInfo(HWND hwnd) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    if (!thread || !GetGUIThreadInfo(thread, &info)) return {};
+    return info;
+}
+}  // namespace
+
+HWND FocusOf(HWND hwnd) {
+    return ThreadInfo(hwnd).hwndFocus;
+}
+
+HWND ActiveOf(HWND hwnd) {
+    return ThreadInfo(hwnd).hwndActive;
+}
+
 }  // namespace drv

@@ -52,6 +52,10 @@ LONG Style(HWND hwnd);
 LONG ExStyle(HWND hwnd);
 bool IsTopmost(HWND hwnd);
 HWND Owner(HWND hwnd);  // GetWindow(GW_OWNER)
+// The window with the keyboard focus, and the active window, of the thread that owns
+// `hwnd` (GetGUIThreadInfo), or null.
+HWND FocusOf(HWND hwnd);
+HWND ActiveOf(HWND hwnd);
 // The constant alpha of a layered window (255 is opaque), or nothing when the window is
 // not layered or has no alpha set.
 std::optional<BYTE> Opacity(HWND hwnd);

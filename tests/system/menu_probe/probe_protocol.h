@@ -18,7 +18,7 @@ inline constexpr char kSentHook[] = "ProbeCallWndProc";
 inline constexpr char kPostedHook[] = "ProbeGetMessage";
 inline constexpr char kDllName[] = "menu_probe.dll";
 
-enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3 };
+enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3, kCharFormat = 4 };
 enum Icon : LONG { kNoIcon = 0, kError, kQuestion, kWarning, kInformation, kOtherIcon };
 
 inline constexpr int kMaxItems = 64;
@@ -40,6 +40,13 @@ struct Block {
     LONG ok;
     LONG icon;
     DWORD queueStatus;  // GetQueueStatus(QS_ALLINPUT) of the target's thread
+    // kCharFormat: the character range asked about, and the rich edit's answer for it
+    // (EM_GETCHARFORMAT of that selection: which attributes are the same throughout, and
+    // their values).
+    LONG rangeMin;
+    LONG rangeMax;
+    DWORD formatMask;
+    DWORD formatEffects;
     LONG itemCount;
     ItemRecord items[kMaxItems];
 };
