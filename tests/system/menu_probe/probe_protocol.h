@@ -18,8 +18,9 @@ inline constexpr char kSentHook[] = "ProbeCallWndProc";
 inline constexpr char kPostedHook[] = "ProbeGetMessage";
 inline constexpr char kDllName[] = "menu_probe.dll";
 
-enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3 };
+enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3, kIdentifyCursor = 4 };
 enum Icon : LONG { kNoIcon = 0, kError, kQuestion, kWarning, kInformation, kOtherIcon };
+enum Cursor : LONG { kNoCursor = 0, kArrow, kSizeAll, kIBeam, kOtherCursor };
 
 inline constexpr int kMaxItems = 64;
 inline constexpr int kMaxText = 256;
@@ -39,6 +40,7 @@ struct Block {
     LONG query;
     LONG ok;
     LONG icon;
+    LONG cursor;
     DWORD queueStatus;  // GetQueueStatus(QS_ALLINPUT) of the target's thread
     LONG itemCount;
     ItemRecord items[kMaxItems];
