@@ -424,6 +424,32 @@ INSTANTIATE_TEST_SUITE_P(
                                 drv::MouseButton::Right}),
     drv::CaseName());
 
+// The press sets the drag going before it refreshes the edit menu, so a clipboard that
+// another program holds is reported with the drag already under way: once the box is
+// answered, a plain move over a strip moves the window.
+TEST_F(Drag, APressThatCannotReadTheClipboardHasStartedTheDragAlready) {
+    Start(kPlaced);
+    const POINT press = At(IDC_PANEL4, kOnBottomStrip);
+    drv::MoveTo(press);
+    ASSERT_TRUE(Settled());
+    const Geometry start = Window();
+    drv::ClipboardHolder holder;
+    ASSERT_TRUE(holder.Held());
+    drv::ButtonDown();
+    const drv::MsgBox box = *note_->WaitForMessageBox();
+    EXPECT_EQ(box.text, "Cannot open clipboard.");
+    drv::ButtonUp();  // while the box is up: it reaches none of the five controls
+    ASSERT_TRUE(drv::Press(box, IDOK));
+    ASSERT_TRUE(drv::WaitForGone(box.hwnd));
+    holder.Release();
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Window(), start);
+
+    drv::MoveTo(Offset(press, 40, 0));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Window(), start.Moved(40, 0));
+}
+
 struct ButtonCase {
     const char* name;
     int button;
