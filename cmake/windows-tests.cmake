@@ -26,6 +26,13 @@ target_include_directories(menu_probe PRIVATE ${NOTES_TESTS_DIR}/system ${PROJEC
 target_link_libraries(menu_probe PRIVATE user32 kernel32)
 notes_warnings(menu_probe)
 
+# Registered by the tests as the program that opens an address, to record what the note
+# asked the shell to open.
+add_executable(shell_recorder WIN32 ${NOTES_TESTS_DIR}/system/shell_recorder/shell_recorder.cpp)
+target_include_directories(shell_recorder PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(shell_recorder PRIVATE kernel32)
+notes_warnings(shell_recorder)
+
 file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/driver/*.cpp)
 add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
 target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
@@ -36,7 +43,7 @@ notes_warnings(notes_test_driver)
 file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/*.cpp)
 add_executable(system_tests ${NOTES_SYSTEM_TEST_SOURCES})
 target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment gtest_main)
-add_dependencies(system_tests Notes menu_probe)
+add_dependencies(system_tests Notes menu_probe shell_recorder)
 notes_warnings(system_tests)
 
 # The tests start Notes.exe by its Windows path; Wine maps Z: to the root directory.

@@ -1,13 +1,276 @@
+// The About window: the program's name, version and maker with contact fields that can be
+// selected and copied, and a close button, shown modally over the disabled note.
 #include "about/frm_about.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "about/about_ids.h"
+#include "about/maker.h"
+#include "ui/application.h"
+#include "ui/error.h"
+#include "version.h"
+
+#include "resource.h"
+
+using namespace notes;
 
 TfrmAbout* frmAbout = nullptr;
 
-// The About window's contents come with their own step; until then the object exists and
-// has no native window.
+namespace {
+
+// Laid out at 96 dpi with the 13-pixel text of the window font; scaled like the note.
+constexpr int kClientWidth = 287;
+constexpr int kClientHeight = 232;
+// Where the layout put the window; the first showing centres it instead.
+constexpr core::Rect kWindowBounds = {576, 295, kClientWidth, kClientHeight};
+constexpr DWORD kWindowStyle =
+    WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+constexpr core::Rect kLabel4 = {8, 16, 113, 13};
+constexpr core::Rect kLabel1 = {40, 40, 48, 13};
+constexpr core::Rect kEdit1 = {93, 39, 60, 14};
+constexpr core::Rect kLabel2 = {40, 64, 48, 13};
+constexpr core::Rect kEdit2 = {93, 63, 60, 14};
+constexpr core::Rect kLabel3 = {59, 88, 28, 13};
+constexpr core::Rect kEdit5 = {93, 87, 148, 14};
+constexpr core::Rect kLabel5 = {23, 112, 64, 13};
+constexpr core::Rect kEdit6 = {93, 111, 84, 14};
+constexpr core::Rect kLabel6 = {27, 135, 60, 13};
+constexpr core::Rect kEdit7 = {93, 135, 116, 14};
+constexpr core::Rect kEdit3 = {37, 159, 196, 14};
+constexpr core::Rect kBtnClose = {104, 192, 75, 25};
+constexpr int kMargin = 8;     // the layout's distance of the title from the window's edge
+constexpr int kCaretRoom = 2;  // beyond the text, so that its end is not scrolled off
+
+// Value fields: borderless, read-only, out of the Tab order, yet their text can be selected.
+constexpr DWORD kValueStyle = WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+ui::Font MakeFont(int height, bool bold) {
+    ui::Font font(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    if (!font) ui::ThrowLastError("CreateFontA");
+    return font;
+}
+
+SIZE TextExtent(HFONT font, const std::string& text) {
+    ui::WindowDC dc(nullptr);
+    ui::SelectGuard select(dc.get(), font);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+int ScreenDpi() {
+    ui::WindowDC dc(nullptr);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+}  // namespace
+
 TfrmAbout::TfrmAbout() {
     frmAbout = this;
+    try {
+        CreateNativeWindow();
+    } catch (...) {
+        // The note works without it; the first showing tries again from the start.
+        Destroy();
+        ui::ReportCurrentException();
+    }
 }
 
 TfrmAbout::~TfrmAbout() {
+    // Children die with the window, before the member objects that wrap them.
+    Destroy();
     if (frmAbout == this) frmAbout = nullptr;
+}
+
+void TfrmAbout::CreateNativeWindow() {
+    // The window font follows the screen's density, and the layout the font's height.
+    font_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), false);
+    scale_ = core::LayoutScale(TextExtent(font_.get(), "0").cy);
+    titleFont_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), true);
+
+    WNDCLASSEXA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kAboutWindowClassName;
+    RegisterClassOnce(wc);
+
+    RECT frame = {0, 0, scale_.Apply(kClientWidth), scale_.Apply(kClientHeight)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    const core::Rect bounds = {kWindowBounds.left, kWindowBounds.top, frame.right - frame.left,
+                               frame.bottom - frame.top};
+    Window::Create({kAboutWindowClassName, "", kWindowStyle, kWindowExStyle, bounds,
+                    ui::Application::Current().Handle()});
+    // The application icon in the caption and wherever the system shows the window.
+    const HINSTANCE instance = ui::Application::Current().Instance();
+    Send(WM_SETICON, ICON_BIG,
+         reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                             0, 0, LR_DEFAULTSIZE | LR_SHARED)));
+    Send(WM_SETICON, ICON_SMALL,
+         reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    CreateComponents();
+    FormCreate();
+    SizeToText();
+    ui::Application::Current().AddDialogWindow(hwnd_);
+}
+
+void TfrmAbout::CreateComponents() {
+    const auto s = [this](const core::Rect& r) { return scale_.Apply(r); };
+    const auto value = [&](ui::Control& field, int id, const core::Rect& r) {
+        field.Create({"EDIT", "", kValueStyle, 0, s(r), hwnd_, id});
+        field.SetFont(font_.get());
+    };
+    Label4.Create(hwnd_, IDC_ABOUT_LABEL4, s(kLabel4), titleFont_.get());
+    Label1.Create(hwnd_, IDC_ABOUT_LABEL1, s(kLabel1), font_.get());
+    value(Edit1, IDC_ABOUT_EDIT1, kEdit1);
+    Label2.Create(hwnd_, IDC_ABOUT_LABEL2, s(kLabel2), font_.get());
+    value(Edit2, IDC_ABOUT_EDIT2, kEdit2);
+    Label3.Create(hwnd_, IDC_ABOUT_LABEL3, s(kLabel3), font_.get());
+    value(Edit5, IDC_ABOUT_EDIT5, kEdit5);
+    Label5.Create(hwnd_, IDC_ABOUT_LABEL5, s(kLabel5), font_.get());
+    value(Edit6, IDC_ABOUT_EDIT6, kEdit6);
+    Label6.Create(hwnd_, IDC_ABOUT_LABEL6, s(kLabel6), font_.get());
+    value(Edit7, IDC_ABOUT_EDIT7, kEdit7);
+    value(Edit3, IDC_ABOUT_EDIT3, kEdit3);
+    btnClose.Create({"BUTTON", "", kButtonStyle, 0, s(kBtnClose), hwnd_, IDC_ABOUT_BTNCLOSE});
+    btnClose.SetFont(font_.get());
+}
+
+void TfrmAbout::FormCreate() {
+    SetText("关于");
+    Label1.SetText("版本号：");
+    Label2.SetText("开发者：");
+    Label3.SetText("QQ：");
+    Label5.SetText("QQ讨论群：");
+    Label6.SetText("网站支持：");
+    Label4.SetText("Velnor桌面记事贴");
+    Edit1.SetText(NOTES_VERSION_TEXT);
+    Edit2.SetText(kMakerName);
+    Edit5.SetText(kMakerContactNumbers);
+    Edit6.SetText(kMakerGroupNumber);
+    Edit7.SetText(kMakerSiteAddress);
+    Edit3.SetText(kRightsNotice);
+    btnClose.SetText("关闭");
+}
+
+void TfrmAbout::SizeToText() {
+    // The captions before the value fields fit their text and keep their right edges where
+    // the layout put them, so they stand right-aligned whatever the font makes of them.
+    for (ui::Label* label : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
+        core::Rect bounds = label->Bounds();
+        const int width = TextExtent(font_.get(), label->Text()).cx;
+        bounds.left = bounds.Right() - width;
+        bounds.width = width;
+        label->SetBounds(bounds);
+    }
+    // A value is shown whole: a field that a wider font leaves too narrow grows to the
+    // right, as far as the window's margin.
+    RECT client = {};
+    GetClientRect(hwnd_, &client);
+    const int limit = client.right - scale_.Apply(kMargin);
+    for (ui::Control* field : {&Edit1, &Edit2, &Edit5, &Edit6, &Edit7, &Edit3}) {
+        core::Rect bounds = field->Bounds();
+        const auto margins = static_cast<DWORD>(field->Send(EM_GETMARGINS));
+        const int needed = TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
+                           HIWORD(margins) + kCaretRoom;
+        if (needed <= bounds.width) continue;
+        bounds.width = std::max(bounds.width, std::min(needed, limit - bounds.left));
+        field->SetBounds(bounds);
+    }
+}
+
+int TfrmAbout::ShowModal() {
+    if (!hwnd_) CreateNativeWindow();
+    if (modal_) {
+        // Already up (a command that arrived while it was): bring it forward.
+        SetForegroundWindow(hwnd_);
+        return 0;
+    }
+    if (!placed_) {
+        const core::Rect b = Bounds();
+        SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - b.width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - b.height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
+    ui::Application& app = ui::Application::Current();
+    modal_ = true;
+    modalResult_ = 0;
+    lastFocus_ = btnClose.hwnd();
+    {
+        // Enables the other windows again and reactivates the one that was active before
+        // this window goes, so the activation never passes to another program.
+        ui::Application::TaskModalScope scope(app, hwnd_);
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        while (modalResult_ == 0) {
+            try {
+                // The program's end (WM_QUIT, posted again for the main loop) cancels.
+                if (!app.HandleMessage()) modalResult_ = IDCANCEL;
+            } catch (...) {
+                ui::ReportCurrentException();
+            }
+        }
+    }
+    ShowWindow(hwnd_, SW_HIDE);
+    modal_ = false;
+    return modalResult_;
+}
+
+void TfrmAbout::Close() {
+    if (modal_) {
+        modalResult_ = IDCANCEL;
+    } else if (hwnd_) {
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+void TfrmAbout::btnCloseClick() {
+    frmAbout->Close();
+}
+
+void TfrmAbout::OnCommand(UINT id, UINT code, HWND control) {
+    if (control && control == btnClose.hwnd()) {
+        if (code == BN_CLICKED) btnCloseClick();
+        return;
+    }
+    // Enter reaches the window as IDOK since it has no default button; it presses the
+    // button only when that has the focus. Escape (IDCANCEL) does nothing: no cancel button.
+    if (id == IDOK && GetFocus() == btnClose.hwnd()) btnCloseClick();
+}
+
+LRESULT TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        // Labels and read-only fields alike stand on the window's own colour.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : btnClose.hwnd());
+        }
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : btnClose.hwnd());
+        return 0;
+    case WM_CLOSE: Close(); return 0;
+    }
+    return Window::OnMessage(message, wParam, lParam);
 }

@@ -27,6 +27,8 @@
 #include "driver/message_box.h"
 #include "driver/process.h"
 #include "driver/registry.h"
+#include "driver/rich_text.h"
 #include "driver/screen.h"
+#include "driver/shell_handler.h"
 #include "driver/wait.h"
 #include "driver/window_query.h"

@@ -50,8 +50,8 @@ struct Unmap {
 
 }  // namespace
 
-std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout,
-                                     Delivery delivery) {
+std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout, Delivery delivery,
+                                     ProbeArgs args) {
     const ProbeDll& dll = LoadProbe();
     const HOOKPROC hookProc = delivery == Delivery::kSent ? dll.sentHook : dll.postedHook;
     if (!hookProc) return std::nullopt;
@@ -71,6 +71,8 @@ std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout
     static LONG sequence = 0;
     const LONG request = ++sequence;
     block->query = query;
+    block->rangeMin = args.rangeMin;
+    block->rangeMax = args.rangeMax;
     block->answered = 0;
     block->request = request;
     const auto answered = [&] {

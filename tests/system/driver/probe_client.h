@@ -16,9 +16,15 @@ enum class Delivery {
     kPosted,  // answered when the target's thread takes it from its queue in a message loop
 };
 
+// What a question needs beyond its kind (kCharFormat: the character range).
+struct ProbeArgs {
+    LONG rangeMin = 0;
+    LONG rangeMax = 0;
+};
+
 // Hooks the probe into the thread of `target`, gives `target` the request and returns the
 // answer; nothing when the probe is missing or the thread did not answer in time.
 std::optional<probe::Block> AskProbe(HWND target, probe::Query query, Ms timeout = kWaitTimeout,
-                                     Delivery delivery = Delivery::kSent);
+                                     Delivery delivery = Delivery::kSent, ProbeArgs args = {});
 
 }  // namespace drv

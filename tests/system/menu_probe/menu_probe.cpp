@@ -2,6 +2,8 @@
 // answers the driver's registered message with what only the owning process can read.
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <memory>
 
 #include "menu_probe/probe_protocol.h"
@@ -65,6 +67,37 @@ void IdentifyIcon(HWND box, probe::Block& block) {
     block.ok = TRUE;
 }
 
+// Links and other formatting exist only inside the rich edit (they are not saved), so
+// the range is selected, read and the user's selection put back. Selecting changes no text.
+void ReadCharFormat(HWND editor, probe::Block& block) {
+    CHARRANGE saved = {};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    CHARRANGE range = {block.rangeMin, block.rangeMax};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    block.formatMask = format.dwMask;
+    block.formatEffects = format.dwEffects;
+    block.ok = TRUE;
+}
+
+// The cursor the thread has set, told apart like the icons: the standard cursors are shared.
+void IdentifyCursor(probe::Block& block) {
+    const HCURSOR shown = GetCursor();
+    block.cursor = shown ? probe::kOtherCursor : probe::kNoCursor;
+    const struct {
+        LPCSTR id;
+        probe::Cursor cursor;
+    } kStandard[] = {
+        {IDC_ARROW, probe::kArrow}, {IDC_SIZEALL, probe::kSizeAll}, {IDC_IBEAM, probe::kIBeam}};
+    for (const auto& standard : kStandard) {
+        if (shown && LoadCursorA(nullptr, standard.id) == shown) block.cursor = standard.cursor;
+    }
+    block.ok = TRUE;
+}
+
 struct Unmap {
     void operator()(probe::Block* block) const { UnmapViewOfFile(block); }
 };
@@ -81,6 +114,8 @@ void Answer(HWND target) {
     switch (block->query) {
     case probe::kReadMenu: ReadMenu(target, *block); break;
     case probe::kIdentifyIcon: IdentifyIcon(target, *block); break;
+    case probe::kCharFormat: ReadCharFormat(target, *block); break;
+    case probe::kIdentifyCursor: IdentifyCursor(*block); break;
     case probe::kQueueStatus:
         block->queueStatus = GetQueueStatus(QS_ALLINPUT);
         block->ok = TRUE;
