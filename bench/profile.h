@@ -1,0 +1,29 @@
+// Step-by-step timings of the save and the load, for finding where their time goes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct ProfileSink {
+    std::function<double()> now;  // milliseconds
+    std::function<void(const std::string& metric, const std::string& step, std::size_t bytes,
+                       double ms)>
+        add;
+};
+
+// The save's calls in Notes.exe's order on a note file of each size, `rounds` times:
+// attributes, probe open, temporary file, writes, flush, close, replace; and a plain
+// rewrite beside them.
+void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds);
+
+// EM_STREAMIN into a fresh RICHEDIT reading whole requests, half requests, and half
+// requests normalised and depth-checked as Notes.exe reads; and the stream-out of the note.
+void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds);
+
+}  // namespace bench
