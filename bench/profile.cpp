@@ -3,6 +3,7 @@
 #include "bench/profile.h"
 
 #include <richedit.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <optional>
@@ -135,10 +136,11 @@ void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
             for (int i = 0; i < 3; ++i) {
                 const int mode = (i + round) % 3;  // the order turns from round to round
                 // A fresh control each time, as each program starts with an empty one.
-                const HWND editor =
-                    CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 300, 300,
-                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                const HWND editor = CreateWindowExA(
+                    0, "RICHEDIT", "", WS_POPUP | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300, 300,
+                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
                 if (!editor) throw std::runtime_error("cannot create a RICHEDIT");
+                SendMessageA(editor, EM_SETTARGETDEVICE, 0, 1);  // no word wrap, as the note
                 SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
                 ui::File file = Open(path, GENERIC_READ, OPEN_EXISTING);
                 LoadSource source{file.get(), mode, {}, {}};
@@ -157,6 +159,28 @@ void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
             }
         }
     }
+}
+
+void ProfileStartup(ProfileSink& sink, int rounds) {
+    const HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    if (!window) throw std::runtime_error("cannot create a window for the tray profile");
+    for (int round = 0; round < rounds; ++round) {
+        NOTIFYICONDATAA icon = {};
+        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        icon.hWnd = window;
+        icon.uID = 1;
+        icon.uFlags = NIF_ICON | NIF_TIP;
+        icon.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        lstrcpynA(icon.szTip, "bench", sizeof icon.szTip);
+        Time(sink, "startup-step", "tray-add", 0, [&] { Shell_NotifyIconA(NIM_ADD, &icon); });
+        Shell_NotifyIconA(NIM_DELETE, &icon);
+        Time(sink, "startup-step", "load-comdlg32", 0,
+             [&] { ui::Library commonDialogs(LoadLibraryA("comdlg32.dll")); });
+        Time(sink, "startup-step", "load-riched32", 0,
+             [&] { ui::Library richEdit(LoadLibraryA("RICHED32.DLL")); });
+    }
+    DestroyWindow(window);
 }
 
 }  // namespace bench

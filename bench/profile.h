@@ -26,4 +26,8 @@ void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
 // requests normalised and depth-checked as Notes.exe reads; and the stream-out of the note.
 void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds);
 
+// Start-up costs that the baseline does not have: adding a notification-area icon, and
+// loading comdlg32 (which Notes.exe no longer does at start).
+void ProfileStartup(ProfileSink& sink, int rounds);
+
 }  // namespace bench

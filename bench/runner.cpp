@@ -4,7 +4,8 @@
 // round, so that a busy spell of the machine falls on both.
 //
 //   runner.exe --out results.tsv [--reps N] [--keys N] [--idle-seconds S]
-//              [--startup-sizes 0,102400,...] [--typing-sizes ...]
+//              [--startup-sizes 0,102400,...] [--typing-sizes ...] [--load-sizes ...]
+//              [--load-reps N]
 //              [--only startup,typing,idle,profile]
 //   runner.exe --smoke     one start-up of each and ten keystrokes, nothing written
 #include <windows.h>
@@ -44,7 +45,9 @@ struct Options {
     int reps = 5;
     int keys = 200;
     int idleSeconds = 10;
-    std::vector<std::size_t> startupSizes = {0, 100 * kKB, kMB, 10 * kMB};
+    std::vector<std::size_t> startupSizes = {0, 100 * kKB, kMB};
+    std::vector<std::size_t> loadSizes = {kMB, 10 * kMB};
+    int loadReps = 3;
     std::vector<std::size_t> typingSizes = {kKB, 100 * kKB, kMB};
     std::set<std::string> only = {"startup", "typing", "idle", "profile"};
     bool smoke = false;
@@ -399,7 +402,8 @@ int main(int argc, char** argv) {
                 &NowMs, [&](const std::string& metric, const std::string& step, std::size_t bytes,
                             double ms) { results.Add(metric, step, bytes, "ms", ms); }};
             bench::ProfileSave(sink, options.typingSizes, options.keys / 4 + 1);
-            bench::ProfileLoad(sink, {kMB}, options.reps);
+            bench::ProfileLoad(sink, options.loadSizes, options.loadReps);
+            bench::ProfileStartup(sink, options.reps * 2);
             Progress("profile done");
         }
 

@@ -13,7 +13,7 @@ notes_warnings(baseline)
 
 add_executable(bench_runner ${NOTES_BENCH_DIR}/runner.cpp ${NOTES_BENCH_DIR}/profile.cpp)
 target_include_directories(bench_runner PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(bench_runner PRIVATE notes_bench_core notes_test_driver notes_core psapi)
+target_link_libraries(bench_runner PRIVATE notes_bench_core notes_test_driver notes_core psapi shell32)
 add_dependencies(bench_runner Notes baseline menu_probe)
 notes_warnings(bench_runner)
 

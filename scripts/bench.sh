@@ -3,26 +3,27 @@
 # docs/PERFORMANCE.md with docs/images/typing-latency.png. Takes minutes, so the tests never
 # run it. Under a Wine prefix and Xvfb of its own: benchmarks never meet the tests.
 #
-#   scripts/bench.sh [--reps N] [--keys N] [--idle-seconds S] [--sizes 0,102400,...]
+#   scripts/bench.sh [--reps N] [--keys N] [--load-reps N] [--idle-seconds S]
 #                    [--only startup,typing,idle,profile]
-#   --reps: start-ups of each program per note size (default 3)
+#   --reps: start-ups of each program per note size (default 5)
 #   --keys: keystrokes per program per note size (default 200)
+#   --load-reps: loads of the 1 MB and 10 MB notes per way of reading (default 2)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 command="scripts/bench.sh${*:+ $*}"
 
-reps=3
+reps=5
 keys=200
+load_reps=2
 idle=10
-sizes=0,102400,1048576,10485760
 only=startup,typing,idle,profile
 while [ $# -gt 0 ]; do
   case $1 in
   --reps) reps=$2; shift 2 ;;
   --keys) keys=$2; shift 2 ;;
   --idle-seconds) idle=$2; shift 2 ;;
-  --sizes) sizes=$2; shift 2 ;;
+  --load-reps) load_reps=$2; shift 2 ;;
   --only) only=$2; shift 2 ;;
   *) echo "unknown option $1" >&2; exit 2 ;;
   esac
@@ -49,7 +50,7 @@ mkdir -p "$out" docs/images
 load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "== run (reps $reps, keys $keys, idle ${idle} s)"
 "$NOTES_WINE64" build/win64/bench_runner.exe --out "Z:${out//\//\\}\\results.tsv" \
-  --reps "$reps" --keys "$keys" --idle-seconds "$idle" --startup-sizes "$sizes" --only "$only"
+  --reps "$reps" --keys "$keys" --idle-seconds "$idle" --load-reps "$load_reps" --only "$only"
 load_end=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "== footprint"
