@@ -367,6 +367,10 @@ Options ParseOptions(int argc, char** argv) {
             options.startupSizes = ParseSizes(value());
         else if (arg == "--typing-sizes")
             options.typingSizes = ParseSizes(value());
+        else if (arg == "--load-sizes")
+            options.loadSizes = ParseSizes(value());
+        else if (arg == "--load-reps")
+            options.loadReps = std::stoi(value());
         else if (arg == "--only")
             options.only = ParseNames(value());
         else if (arg == "--smoke")
@@ -383,8 +387,8 @@ Options ParseOptions(int argc, char** argv) {
     } else if (options.out.empty()) {
         throw std::runtime_error("--out is required");
     }
-    if (options.reps < 1 || options.keys < 1 || options.idleSeconds < 1)
-        throw std::runtime_error("--reps, --keys and --idle-seconds must be positive");
+    if (options.reps < 1 || options.keys < 1 || options.idleSeconds < 1 || options.loadReps < 1)
+        throw std::runtime_error("--reps, --keys, --load-reps and --idle-seconds must be positive");
     return options;
 }
 
