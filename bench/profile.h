@@ -23,11 +23,13 @@ struct ProfileSink {
 void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds);
 
 // EM_STREAMIN into a fresh RICHEDIT reading whole requests, half requests, and half
-// requests normalised and depth-checked as Notes.exe reads; and the stream-out of the note.
+// requests normalised and depth-checked as Notes.exe reads, the same with the editor looking
+// for addresses (as the note's does); and the stream-out of the note.
 void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds);
 
-// Start-up costs that the baseline does not have: adding a notification-area icon, and
-// loading comdlg32 (which Notes.exe no longer does at start).
+// Start-up costs: adding a notification-area icon (which the baseline does not do), the
+// first load of comdlg32 (which Notes.exe no longer does at start) and of RICHED32 (which
+// both do). Run it before anything else of the runner's loads these libraries.
 void ProfileStartup(ProfileSink& sink, int rounds);
 
 }  // namespace bench

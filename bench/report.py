@@ -185,6 +185,7 @@ SAVE_STEPS = (("attributes", "two GetFileAttributesA (exists, read-only)"),
 LOAD_STEPS = (("plain", "EM_STREAMIN reading whole requests (the baseline)"),
               ("halved", "EM_STREAMIN reading half of each request"),
               ("notes-reader", "half requests, line breaks normalised, nesting checked (Notes)"),
+              ("notes-reader-links", "the same with EM_AUTOURLDETECT on (Notes' editor)"),
               ("stream-out", "EM_STREAMOUT of the loaded note to memory"))
 
 
@@ -206,10 +207,12 @@ def profile_section(results):
                 cells.append(f"{r['median']:.3f} ({r['runs']})" if r else "")
             lines.append(f"| {label} | " + " | ".join(cells) + " |")
         lines.append("")
-    startup_steps = [("tray-add", "Shell_NotifyIconA NIM_ADD (Notes adds its icon before the "
-                                  "window shows; the baseline has none)"),
-                     ("load-comdlg32", "LoadLibrary of comdlg32.dll (no longer at Notes' start)"),
-                     ("load-riched32", "LoadLibrary of RICHED32.DLL (both programs)")]
+    startup_steps = [("tray-add", "Shell_NotifyIconA NIM_ADD with the notification area up "
+                                  "(Notes adds its icon before the window shows; the baseline "
+                                  "has none)"),
+                     ("load-comdlg32", "first LoadLibrary of comdlg32.dll (no longer at Notes' "
+                                       "start)"),
+                     ("load-riched32", "first LoadLibrary of RICHED32.DLL (both programs)")]
     found = [(label, results.get(("startup-step", step, 0))) for step, label in startup_steps]
     if any(r for _, r in found):
         lines += ["| Start-up step | ms |", "|---|---|"]

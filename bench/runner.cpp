@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -324,6 +325,34 @@ void MeasureIdle(const Options& options, Results& results) {
     }
 }
 
+// On Windows the notification area is always there. Under Wine without a desktop it is a
+// window that comes with the first icon and goes with the last, a seventh of a second each
+// time; an icon of the runner's own keeps it up, so that no start of Notes.exe pays for it.
+class StandingTrayIcon {
+public:
+    StandingTrayIcon() {
+        window_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        icon_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        icon_.hWnd = window_;
+        icon_.uID = 1;
+        icon_.uFlags = NIF_ICON;
+        icon_.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        if (!window_ || !Shell_NotifyIconA(NIM_ADD, &icon_))
+            throw std::runtime_error("cannot add the runner's own tray icon");
+    }
+    StandingTrayIcon(const StandingTrayIcon&) = delete;
+    StandingTrayIcon& operator=(const StandingTrayIcon&) = delete;
+    ~StandingTrayIcon() {
+        Shell_NotifyIconA(NIM_DELETE, &icon_);
+        DestroyWindow(window_);
+    }
+
+private:
+    HWND window_ = nullptr;
+    NOTIFYICONDATAA icon_ = {};
+};
+
 std::vector<std::size_t> ParseSizes(const std::string& text) {
     std::vector<std::size_t> sizes;
     std::size_t start = 0;
@@ -398,6 +427,7 @@ int main(int argc, char** argv) {
     try {
         const Options options = ParseOptions(argc, argv);
         Results results;
+        StandingTrayIcon trayIcon;
         if (options.only.count("startup")) MeasureStartup(options, results);
         if (options.only.count("typing")) MeasureTyping(options, results);
         if (options.only.count("idle")) MeasureIdle(options, results);
@@ -405,9 +435,9 @@ int main(int argc, char** argv) {
             bench::ProfileSink sink{
                 &NowMs, [&](const std::string& metric, const std::string& step, std::size_t bytes,
                             double ms) { results.Add(metric, step, bytes, "ms", ms); }};
+            bench::ProfileStartup(sink, options.reps * 2);
             bench::ProfileSave(sink, options.typingSizes, options.keys / 4 + 1);
             bench::ProfileLoad(sink, options.loadSizes, options.loadReps);
-            bench::ProfileStartup(sink, options.reps * 2);
             Progress("profile done");
         }
 
