@@ -26,6 +26,7 @@
 
 #include "bench/baseline/baseline_ids.h"
 #include "bench/bench_core.h"
+#include "bench/options.h"
 #include "bench/profile.h"
 #include "driver/files.h"
 #include "driver/input.h"
@@ -35,24 +36,11 @@
 
 namespace {
 
+using bench::Options;
 using bench::Record;
 
 constexpr std::size_t kKB = 1024;
-constexpr std::size_t kMB = 1024 * kKB;
 constexpr DWORD kStartTimeoutMs = 300000;  // a 10 MB note takes Wine's rich edit a while
-
-struct Options {
-    std::string out;
-    int reps = 5;
-    int keys = 200;
-    int idleSeconds = 10;
-    std::vector<std::size_t> startupSizes = {0, 100 * kKB, kMB};
-    std::vector<std::size_t> loadSizes = {kMB, 10 * kMB};
-    int loadReps = 3;
-    std::vector<std::size_t> typingSizes = {kKB, 100 * kKB, kMB};
-    std::set<std::string> only = {"startup", "typing", "idle", "profile"};
-    bool smoke = false;
-};
 
 // The programs measured; the baseline's copies are named after their save.
 struct Program {
@@ -353,79 +341,12 @@ private:
     NOTIFYICONDATAA icon_ = {};
 };
 
-std::vector<std::size_t> ParseSizes(const std::string& text) {
-    std::vector<std::size_t> sizes;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
-        if (!item.empty()) sizes.push_back(std::stoull(item));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return sizes;
-}
-
-std::set<std::string> ParseNames(const std::string& text) {
-    std::set<std::string> names;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = text.find(',', start);
-        names.insert(text.substr(start, comma - start));
-        if (comma == std::string::npos) return names;
-        start = comma + 1;
-    }
-}
-
-Options ParseOptions(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw std::runtime_error(arg + " needs a value");
-            return argv[++i];
-        };
-        if (arg == "--out")
-            options.out = value();
-        else if (arg == "--reps")
-            options.reps = std::stoi(value());
-        else if (arg == "--keys")
-            options.keys = std::stoi(value());
-        else if (arg == "--idle-seconds")
-            options.idleSeconds = std::stoi(value());
-        else if (arg == "--startup-sizes")
-            options.startupSizes = ParseSizes(value());
-        else if (arg == "--typing-sizes")
-            options.typingSizes = ParseSizes(value());
-        else if (arg == "--load-sizes")
-            options.loadSizes = ParseSizes(value());
-        else if (arg == "--load-reps")
-            options.loadReps = std::stoi(value());
-        else if (arg == "--only")
-            options.only = ParseNames(value());
-        else if (arg == "--smoke")
-            options.smoke = true;
-        else
-            throw std::runtime_error("unknown option " + arg);
-    }
-    if (options.smoke) {
-        options.reps = 1;
-        options.keys = 10;
-        options.startupSizes = {kKB};
-        options.typingSizes = {kKB};
-        options.only = {"startup", "typing"};
-    } else if (options.out.empty()) {
-        throw std::runtime_error("--out is required");
-    }
-    if (options.reps < 1 || options.keys < 1 || options.idleSeconds < 1 || options.loadReps < 1)
-        throw std::runtime_error("--reps, --keys, --load-reps and --idle-seconds must be positive");
-    return options;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
-        const Options options = ParseOptions(argc, argv);
+        const Options options =
+            bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
         Results results;
         StandingTrayIcon trayIcon;
         if (options.only.count("startup")) MeasureStartup(options, results);

@@ -2,7 +2,7 @@
 # the tests only build them, check their portable part and run one quick smoke round.
 set(NOTES_BENCH_DIR ${PROJECT_SOURCE_DIR}/bench)
 
-add_library(notes_bench_core STATIC ${NOTES_BENCH_DIR}/bench_core.cpp)
+add_library(notes_bench_core STATIC ${NOTES_BENCH_DIR}/bench_core.cpp ${NOTES_BENCH_DIR}/options.cpp)
 target_include_directories(notes_bench_core PUBLIC ${PROJECT_SOURCE_DIR})
 notes_warnings(notes_bench_core)
 
@@ -17,7 +17,8 @@ target_link_libraries(bench_runner PRIVATE notes_bench_core notes_test_driver no
 add_dependencies(bench_runner Notes baseline menu_probe)
 notes_warnings(bench_runner)
 
-add_executable(bench_unit_tests ${NOTES_BENCH_DIR}/tests/bench_core_test.cpp)
+add_executable(bench_unit_tests ${NOTES_BENCH_DIR}/tests/bench_core_test.cpp
+                                ${NOTES_BENCH_DIR}/tests/options_test.cpp)
 target_link_libraries(bench_unit_tests PRIVATE notes_bench_core gtest_main)
 notes_warnings(bench_unit_tests)
 gtest_discover_tests(bench_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
