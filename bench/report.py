@@ -254,6 +254,9 @@ set logscale xy
 set grid
 set key top left
 set xtics ("1 KB" 1, "10 KB" 10, "100 KB" 100, "1 MB" 1024)
+set xrange [0.8:1400]
+set arrow from 0.8,16 to 1400,16 nohead dt 3 lc rgb "#555555"
+set label "16 ms: p95 target at 100 KB" at 1.1,14.5 tc rgb "#555555"
 plot "{data_path}" using 1:2 with linespoints lw 2 pt 7 lc rgb "#c0392b" title "Notes p50", \\
      "{data_path}" using 1:3 with linespoints lw 1 dt 2 pt 6 lc rgb "#c0392b" title "Notes p95", \\
      "{data_path}" using 1:4 with linespoints lw 2 pt 5 lc rgb "#2471a3" title "baseline bare p50", \\

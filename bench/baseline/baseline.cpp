@@ -75,7 +75,8 @@ bool StreamOutTo(const State& state, HANDLE file) {
     return stream.dwError == 0;
 }
 
-// A failed save shows in the window's title, where the runner looks for it.
+// A failed save shows in the window's title; the runner finds it by the note file, which
+// then lacks the keystroke.
 void Save(const State& state) {
     const std::string path = state.directory + bench::kNoteFileName;
     bool saved = false;
