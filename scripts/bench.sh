@@ -74,6 +74,7 @@ idle_seconds=$idle
 stripped_bytes=$(stat -c %s "$out/Notes-stripped.exe")
 imports=$imports
 findings=$root/bench/findings.md
+note=Taken on a machine shared with other developers' builds and tests (see the load average): absolute times, and the p95 most, are inflated and noisy. Read the ratios, which come from interleaved runs.
 META
 
 python3 bench/report.py --results "$out/results.tsv" --meta "$out/meta.txt" \
