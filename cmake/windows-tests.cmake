@@ -51,3 +51,4 @@ string(REPLACE "/" "\\" NOTES_EXE_WINE_PATH "Z:${CMAKE_BINARY_DIR}/Notes.exe")
 # One Wine prefix is one window namespace: tests that start Notes.exe never overlap.
 gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
   PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120 ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
+include(cmake/bench.cmake)
