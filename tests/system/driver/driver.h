@@ -21,6 +21,7 @@
 #include "driver/case_name.h"
 #include "driver/char_format.h"
 #include "driver/clipboard.h"
+#include "driver/closing.h"
 #include "driver/files.h"
 #include "driver/input.h"
 #include "driver/menu.h"
