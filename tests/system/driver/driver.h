@@ -31,5 +31,6 @@
 #include "driver/rich_text.h"
 #include "driver/screen.h"
 #include "driver/shell_handler.h"
+#include "driver/tray.h"
 #include "driver/wait.h"
 #include "driver/window_query.h"
