@@ -85,7 +85,20 @@ Point CentreThirdDown(const Rect& monitor, int width, int height) {
 
 bool Intersects(const Rect& a, const Rect& b) {
     if (a.width <= 0 || a.height <= 0 || b.width <= 0 || b.height <= 0) return false;
-    return a.left < b.Right() && b.left < a.Right() && a.top < b.Bottom() && b.top < a.Bottom();
+    // In 64 bits: a position read from a settings file may lie near the ends of the range,
+    // where its right or bottom edge no longer fits in 32 bits.
+    const auto end = [](int start, int length) { return int64_t{start} + length; };
+    return a.left < end(b.left, b.width) && b.left < end(a.left, a.width) &&
+           a.top < end(b.top, b.height) && b.top < end(a.top, a.height);
+}
+
+int LimitShrink(int size, int delta, int minimum) {
+    const int64_t wanted = int64_t{size} - delta;
+    const int64_t limited = wanted < minimum ? minimum : wanted;
+    const int64_t result = int64_t{size} - limited;
+    if (result > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (result < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int>(result);
 }
 
 }  // namespace core

@@ -55,6 +55,18 @@ struct Point {
 };
 Point CentreThirdDown(const Rect& monitor, int width, int height);
 
+// Whether two rectangles share at least one pixel; an empty rectangle shares none.
 bool Intersects(const Rect& a, const Rect& b);
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+// Resizing from the top-left corner while the bottom-right one stays: the pointer asks to
+// move that edge by `delta`, which takes `delta` from the size. Gives the move that keeps
+// the size at `minimum` or above (negative, a growth, when `size` is already below it).
+int LimitShrink(int size, int delta, int minimum);
 
 }  // namespace core

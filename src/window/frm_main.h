@@ -66,6 +66,8 @@ private:
     void InitWindow();
     void AlignControls();
     void FormResize();
+    // The smallest size at which the top bar still shows the grip and the four buttons.
+    core::Size MinimumSize() const;
     void SetWindowState(WindowState state);
 
     // Moving and resizing (window/drag.cpp).
@@ -86,6 +88,9 @@ private:
     void spdBtnDragMouseUp(const ui::MouseArgs& e);
     void spdBtnDragClick();
     void SaveGeometry();
+    void StartDrag(const ui::MouseArgs& e);
+    void EndDrag();
+    void MoveWithPointer(const ui::MouseArgs& e);
 
     // Window commands (window/commands.cpp).
     void spdBtnFormTopClick();

@@ -280,6 +280,15 @@ void TfrmMain::FormResize() {
     spdBtnSite.SetLeft(fromRight(kSiteLeft));
 }
 
+core::Size TfrmMain::MinimumSize() const {
+    // Wide enough for the grip with its margin on both sides and for the buttons that keep
+    // to the right edge; high enough for the top bar and the bottom strip. Smaller, the grip
+    // and the buttons would be gone and the note could not be resized or closed any more.
+    const int grip = scale_.Apply(kDragLeft + kButtonSize + kDragLeft);
+    const int buttons = scale_.Apply(kLayoutWidth) - scale_.Apply(kSiteLeft);
+    return {grip + buttons, scale_.Apply(kPanel3).height + scale_.Apply(kPanel4).height};
+}
+
 void TfrmMain::InitWindow() {
     LoadSettings();
     memoFills_ = true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "driver/driver.h"
@@ -109,15 +110,119 @@ TEST_F(Settings, ASizeWithoutAPositionGrowsFromTheDefaultCorner) {
     EXPECT_EQ(drv::ChildRect(drv::ChildById(window_, IDC_SPDBTNFORMCLOSE), window_).left, 483);
 }
 
-TEST_F(Settings, StoredGeometryIsAppliedAsStored) {
-    Start("[FORM]\r\nLeft=2000\r\nTop=-50\r\nWidth=260\r\nHeight=120\r\n");
+struct GeometryCase {
+    const char* name;
+    // The stored position, from the work area.
+    std::function<POINT(const RECT& area)> at;
+    int width, height;
+    bool returns;  // comes back to the default corner
+    int wantWidth, wantHeight;
+};
+
+class SettingsGeometry : public Settings, public ::testing::WithParamInterface<GeometryCase> {};
+
+// A note that shows at least one pixel on the work area stays exactly where it was stored;
+// one that shows none comes back to the default corner with the size it has. A size below
+// the smallest that shows the grip and the buttons is raised to it. Nothing is written.
+TEST_P(SettingsGeometry, IsAppliedUnlessTheNoteCouldNotBeReached) {
+    const GeometryCase& c = GetParam();
+    const RECT area = WorkArea();
+    const POINT at = c.at(area);
+    const std::string file =
+        "[FORM]\r\nLeft=" + std::to_string(at.x) + "\r\nTop=" + std::to_string(at.y) +
+        "\r\nWidth=" + std::to_string(c.width) + "\r\nHeight=" + std::to_string(c.height) + "\r\n";
+    Start(file);
     WaitForWindow();
     const RECT window = Window();
-    EXPECT_EQ(window.left, 2000);
-    EXPECT_EQ(window.top, -50);
-    EXPECT_EQ(drv::Width(window), 260);
-    EXPECT_EQ(drv::Height(window), 120);
+    EXPECT_EQ(drv::Width(window), c.wantWidth);
+    EXPECT_EQ(drv::Height(window), c.wantHeight);
+    if (c.returns) {
+        EXPECT_EQ(window.left, (area.right - area.left) - c.wantWidth);
+        EXPECT_EQ(window.top, (area.bottom - area.top) - c.wantHeight);
+    } else {
+        EXPECT_EQ(window.left, at.x);
+        EXPECT_EQ(window.top, at.y);
+    }
+    EXPECT_EQ(Stored(), file);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stored, SettingsGeometry,
+                         ::testing::Values(GeometryCase{"Inside",
+                                                        [](const RECT&) {
+                                                            return POINT{300, 200};
+                                                        },
+                                                        260, 120, false, 260, 120},
+                                           GeometryCase{"PartlyAboveAndLeft",
+                                                        [](const RECT&) {
+                                                            return POINT{-100, -50};
+                                                        },
+                                                        260, 120, false, 260, 120},
+                                           GeometryCase{"OnePixelAtTheBottomRight",
+                                                        [](const RECT& a) {
+                                                            return POINT{a.right - 1, a.bottom - 1};
+                                                        },
+                                                        260, 120, false, 260, 120},
+                                           GeometryCase{"OnePixelAtTheTopLeft",
+                                                        [](const RECT& a) {
+                                                            return POINT{a.left - 259, a.top - 119};
+                                                        },
+                                                        260, 120, false, 260, 120},
+                                           GeometryCase{"JustRight",
+                                                        [](const RECT& a) {
+                                                            return POINT{a.right, 100};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"JustLeft",
+                                                        [](const RECT& a) {
+                                                            return POINT{a.left - 260, 100};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"JustAbove",
+                                                        [](const RECT& a) {
+                                                            return POINT{100, a.top - 120};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"JustBelow",
+                                                        [](const RECT& a) {
+                                                            return POINT{100, a.bottom};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"FarAway",
+                                                        [](const RECT&) {
+                                                            return POINT{2000000000, -2000000000};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"AtTheEndOfTheRange",
+                                                        [](const RECT&) {
+                                                            return POINT{2147483647, 2147483647};
+                                                        },
+                                                        260, 120, true, 260, 120},
+                                           GeometryCase{"NoSize",
+                                                        [](const RECT&) {
+                                                            return POINT{300, 200};
+                                                        },
+                                                        0, 0, false, 72, 20},
+                                           GeometryCase{"NegativeSize",
+                                                        [](const RECT&) {
+                                                            return POINT{300, 200};
+                                                        },
+                                                        -40, -1, false, 72, 20},
+                                           GeometryCase{"JustTheSmallestSize",
+                                                        [](const RECT&) {
+                                                            return POINT{300, 200};
+                                                        },
+                                                        72, 20, false, 72, 20},
+                                           GeometryCase{"TooNarrowOnly",
+                                                        [](const RECT&) {
+                                                            return POINT{300, 200};
+                                                        },
+                                                        71, 300, false, 72, 300},
+                                           GeometryCase{"NoSizeAndOffTheScreen",
+                                                        [](const RECT& a) {
+                                                            return POINT{a.right, 0};
+                                                        },
+                                                        0, 0, true, 72, 20}),
+                         drv::CaseName());
 
 struct NumberCase {
     const char* name;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "driver/probe_client.h"
+
 namespace drv {
 namespace {
 
@@ -181,6 +183,23 @@ HWND FocusOf(HWND hwnd) {
 
 HWND ActiveOf(HWND hwnd) {
     return ThreadInfo(hwnd).hwndActive;
+}
+
+std::ostream& operator<<(std::ostream& out, CursorShape shape) {
+    constexpr const char* kNames[] = {"None", "Arrow", "SizeAll", "IBeam", "Other", "Unknown"};
+    return out << kNames[static_cast<int>(shape)];
+}
+
+CursorShape CursorShown(HWND hwnd) {
+    const auto answer = AskProbe(hwnd, probe::kIdentifyCursor);
+    if (!answer || !answer->ok) return CursorShape::Unknown;
+    switch (answer->cursor) {
+    case probe::kNoCursor: return CursorShape::None;
+    case probe::kArrow: return CursorShape::Arrow;
+    case probe::kSizeAll: return CursorShape::SizeAll;
+    case probe::kIBeam: return CursorShape::IBeam;
+    default: return CursorShape::Other;
+    }
 }
 
 }  // namespace drv

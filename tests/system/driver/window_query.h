@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +60,11 @@ HWND ActiveOf(HWND hwnd);
 // The constant alpha of a layered window (255 is opaque), or nothing when the window is
 // not layered or has no alpha set.
 std::optional<BYTE> Opacity(HWND hwnd);
+
+// The pointer shape that the thread of `hwnd` has set last, told by menu_probe.dll (cursor
+// handles mean nothing in another process under Wine). Unknown when it could not be asked.
+enum class CursorShape { None, Arrow, SizeAll, IBeam, Other, Unknown };
+std::ostream& operator<<(std::ostream& out, CursorShape shape);
+CursorShape CursorShown(HWND hwnd);
 
 }  // namespace drv

@@ -83,6 +83,21 @@ void ReadCharFormat(HWND editor, probe::Block& block) {
     block.ok = TRUE;
 }
 
+// The cursor the thread has set, told apart like the icons: the standard cursors are shared.
+void IdentifyCursor(probe::Block& block) {
+    const HCURSOR shown = GetCursor();
+    block.cursor = shown ? probe::kOtherCursor : probe::kNoCursor;
+    const struct {
+        LPCSTR id;
+        probe::Cursor cursor;
+    } kStandard[] = {
+        {IDC_ARROW, probe::kArrow}, {IDC_SIZEALL, probe::kSizeAll}, {IDC_IBEAM, probe::kIBeam}};
+    for (const auto& standard : kStandard) {
+        if (shown && LoadCursorA(nullptr, standard.id) == shown) block.cursor = standard.cursor;
+    }
+    block.ok = TRUE;
+}
+
 struct Unmap {
     void operator()(probe::Block* block) const { UnmapViewOfFile(block); }
 };
@@ -100,6 +115,7 @@ void Answer(HWND target) {
     case probe::kReadMenu: ReadMenu(target, *block); break;
     case probe::kIdentifyIcon: IdentifyIcon(target, *block); break;
     case probe::kCharFormat: ReadCharFormat(target, *block); break;
+    case probe::kIdentifyCursor: IdentifyCursor(*block); break;
     case probe::kQueueStatus:
         block->queueStatus = GetQueueStatus(QS_ALLINPUT);
         block->ok = TRUE;

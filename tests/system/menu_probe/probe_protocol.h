@@ -18,8 +18,15 @@ inline constexpr char kSentHook[] = "ProbeCallWndProc";
 inline constexpr char kPostedHook[] = "ProbeGetMessage";
 inline constexpr char kDllName[] = "menu_probe.dll";
 
-enum Query : LONG { kReadMenu = 1, kIdentifyIcon = 2, kQueueStatus = 3, kCharFormat = 4 };
+enum Query : LONG {
+    kReadMenu = 1,
+    kIdentifyIcon = 2,
+    kQueueStatus = 3,
+    kCharFormat = 4,
+    kIdentifyCursor = 5,
+};
 enum Icon : LONG { kNoIcon = 0, kError, kQuestion, kWarning, kInformation, kOtherIcon };
+enum Cursor : LONG { kNoCursor = 0, kArrow, kSizeAll, kIBeam, kOtherCursor };
 
 inline constexpr int kMaxItems = 64;
 inline constexpr int kMaxText = 256;
@@ -39,6 +46,7 @@ struct Block {
     LONG query;
     LONG ok;
     LONG icon;
+    LONG cursor;
     DWORD queueStatus;  // GetQueueStatus(QS_ALLINPUT) of the target's thread
     // kCharFormat: the character range asked about, and the rich edit's answer for it
     // (EM_GETCHARFORMAT of that selection: which attributes are the same throughout, and

@@ -105,4 +105,38 @@ TEST(Intersects, TouchingEdgesDoNotIntersect) {
     EXPECT_FALSE(core::Intersects(screen, {5, 5, -10, 20}));
 }
 
+TEST(Intersects, EdgesBeyondTheIntegerRange) {
+    const core::Rect screen{0, 0, 1280, 800};
+    constexpr int kMax = 2147483647;
+    constexpr int kMin = -2147483647 - 1;
+    EXPECT_FALSE(core::Intersects(screen, {kMax, kMax, 260, 120}));
+    EXPECT_FALSE(core::Intersects({kMax, 0, 260, 120}, screen));
+    EXPECT_FALSE(core::Intersects(screen, {kMin, kMin, 260, 120}));
+    EXPECT_FALSE(core::Intersects(screen, {kMin, kMin, kMax, kMax}));  // ends at -1
+    EXPECT_TRUE(core::Intersects(screen, {-5, -5, kMax, kMax}));
+    EXPECT_TRUE(core::Intersects({1279, 0, kMax, kMax}, screen));
+}
+
+TEST(LimitShrink, KeepsTheSizeAtTheMinimum) {
+    const struct {
+        int size, delta, minimum, result;
+    } cases[] = {
+        {311, 10, 72, 10},    // shrinks as asked
+        {311, -30, 72, -30},  // grows as asked
+        {311, 239, 72, 239},  // down to the minimum exactly
+        {311, 240, 72, 239},  // one beyond it
+        {311, 5000, 72, 239},
+        {72, 1, 72, 0},                                     // at the minimum already: no further
+        {72, -1, 72, -1},                                   // but it may grow
+        {0, 0, 72, -72},                                    // below it: back up to it
+        {-50, 10, 20, -70},                                 // a negative size too
+        {2147483647, -2147483647 - 1, 0, -2147483647 - 1},  // growth beyond the range
+        {-2147483647 - 1, 2147483647, 2147483647, -2147483647 - 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::LimitShrink(c.size, c.delta, c.minimum), c.result)
+            << c.size << " - " << c.delta << " >= " << c.minimum;
+    }
+}
+
 }  // namespace
