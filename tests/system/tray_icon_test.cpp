@@ -42,11 +42,7 @@ public:
     // A right press on the icon: the menu must be open before the button comes up.
     drv::Menu OpenMenu() const {
         BeforePressOnIcon();
-        drv::MoveTo(drv::Center(icon_));
-        drv::ButtonDown(drv::MouseButton::Right);
-        const drv::Waited<drv::Menu> menu = drv::WaitForPopupMenu(note_->Pid());
-        drv::ButtonUp(drv::MouseButton::Right);
-        return *menu;
+        return *drv::OpenTrayMenu(note_->Pid(), icon_);
     }
     // Chooses an item of the icon's menu with either button.
     void Choose(const char* item, drv::MouseButton button = drv::MouseButton::Left) const {
@@ -107,10 +103,7 @@ TEST_F(TrayIcon, ARightPressOpensTheMenuAtThePointerBeforeTheRelease) {
     Start();
     BeforePressOnIcon();
     const POINT at = drv::Center(icon_);
-    drv::MoveTo(at);
-    drv::ButtonDown(drv::MouseButton::Right);
-    const drv::Waited<drv::Menu> menu = drv::WaitForPopupMenu(note_->Pid());
-    drv::ButtonUp(drv::MouseButton::Right);
+    const drv::Waited<drv::Menu> menu = drv::OpenTrayMenu(note_->Pid(), icon_);
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->Texts(), (std::vector<std::string>{"隐藏", "退出"}));
     EXPECT_EQ(menu->Find("隐藏")->id, CmdTrayResize);

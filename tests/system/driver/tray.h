@@ -11,6 +11,8 @@
 
 #include <vector>
 
+#include "driver/input.h"
+#include "driver/menu.h"
 #include "driver/wait.h"
 
 namespace drv {
@@ -21,6 +23,13 @@ std::vector<HWND> TrayIcons();
 Waited<HWND> WaitForTrayIcon(Ms timeout = kWaitTimeout);
 // Until no icon is shown.
 ::testing::AssertionResult WaitForNoTrayIcon(Ms timeout = kWaitTimeout);
+
+// The tips the shell shows over its icons, now visible.
+std::vector<HWND> TrayTips();
+// A right press on `icon` and the menu that process `pid` opens before the release, with
+// the pointer then resting in the menu. Wine's tray can take the foreground from a menu
+// just opened: the press is then made again, up to three times in all.
+Waited<Menu> OpenTrayMenu(DWORD pid, HWND icon);
 
 // Deletes the icon that `owner` added with `id` as the shell forgets it when it restarts.
 bool ForgetTrayIcon(HWND owner, UINT id = 1);
