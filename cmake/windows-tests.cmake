@@ -37,7 +37,7 @@ file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/drive
 add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
 target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
                                                     ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(notes_test_driver PUBLIC gtest user32 gdi32 advapi32 kernel32)
+target_link_libraries(notes_test_driver PUBLIC gtest shell32 user32 gdi32 advapi32 kernel32)
 notes_warnings(notes_test_driver)
 
 file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/*.cpp)

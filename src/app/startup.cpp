@@ -34,15 +34,19 @@ void TfrmMain::FormCreate() {
 void TfrmMain::WMActivateInstance() {
     ui::Application& app = ui::Application::Current();
     if (!app.IsIconic()) {
-        app.BringToFront();  // a hidden note stays hidden
+        // A note hidden to the notification area stays hidden; an open About window or
+        // message box is what comes forward.
+        app.BringToFront();
         return;
     }
     app.Restore();
     if (windowState_ == WindowState::Minimized && !Visible()) {
-        windowState_ = WindowState::Normal;
+        SetWindowState(WindowState::Normal);
         Show();
     }
-    if (Visible()) SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
+    if (Visible() && IsWindowEnabled(hwnd_)) {
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
+    }
 }
 
 void TfrmMain::Close() {

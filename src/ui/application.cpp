@@ -25,6 +25,25 @@ std::string DeriveTitle() {
     return title;
 }
 
+// The window is 0 x 0: a restore animation would only draw a rectangle flying out of
+// nowhere. The setting is changed for this one call and not saved.
+void ShowWithoutAnimation(HWND hwnd, int command) {
+    ANIMATIONINFO animation = {};
+    animation.cbSize = sizeof animation;
+    const int was = SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0)
+                        ? animation.iMinAnimate
+                        : 0;
+    if (was != 0) {
+        animation.iMinAnimate = 0;
+        SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+    }
+    ShowWindow(hwnd, command);
+    if (was != 0) {
+        animation.iMinAnimate = was;
+        SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+    }
+}
+
 POINT ScreenCentre() {
     return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
 }
@@ -136,7 +155,7 @@ void Application::Restore() {
     if (mainWindow_ && IsWindowEnabled(mainWindow_)) {
         DefWindowProcA(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
     } else {
-        ShowWindow(hwnd_, SW_RESTORE);
+        ShowWithoutAnimation(hwnd_, SW_RESTORE);
     }
     const POINT centre = ScreenCentre();
     SetWindowPos(hwnd_, nullptr, centre.x, centre.y, 0, 0,

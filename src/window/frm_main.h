@@ -187,6 +187,7 @@ private:
     core::TColor memoColor_ = core::clYellow;  // the editor's Color
     int alphaBlendValue_ = 255;
     UINT taskbarCreatedMessage_ = 0;
+    bool trayIconAdded_ = false;  // from start-up until the close removes the icon
     HWND lastFocus_ = nullptr;
     ui::Icon trayIcon_;
     ui::Font formFont_;

@@ -61,6 +61,8 @@ void TfrmMain::SetHeight(int value) {
 }
 
 void TfrmMain::SetWindowState(WindowState state) {
+    // Only a change shows: setting the state a window already has must not activate it.
+    if (windowState_ == state) return;
     windowState_ = state;
     if (!Visible()) return;
     ShowWindow(hwnd_, state == WindowState::Maximized   ? SW_SHOWMAXIMIZED

@@ -172,10 +172,11 @@ struct MenuChoice {
 
 class MenuChoosing : public NoteTest, public ::testing::WithParamInterface<MenuChoice> {};
 
-TEST_P(MenuChoosing, ExitItemEndsTheProgram) {
+TEST_P(MenuChoosing, ExitItemEndsTheProgramOnceConfirmed) {
     drv::Click(drv::Center(editor_), drv::MouseButton::Right);
     const drv::Menu menu = *drv::WaitForPopupMenu(note_.Pid());
     ASSERT_TRUE(GetParam().choose(menu, menu.IndexOf("退出")));
+    ASSERT_TRUE(drv::AnswerCloseConfirmation(note_.Pid(), IDYES));
     EXPECT_EQ(note_.WaitForExit().Optional(), 0u);
 }
 

@@ -314,8 +314,7 @@ TEST_F(FontCommand, AChangedSizeAndStyleReachTheNoteFile) {
     EXPECT_EQ(world.dwEffects & (CFE_BOLD | CFE_ITALIC), 0u);
 
     // What the file holds comes back on the next start.
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    ASSERT_EQ(note_->WaitForExit().Optional(), 0u);
+    ASSERT_TRUE(drv::CloseAndConfirm(*note_));
     note_->Launch();
     window_ = *note_->WaitForNoteWindow();
     editor_ = drv::ChildById(window_, IDC_REMEMO);

@@ -79,12 +79,11 @@ TEST(Launch, NoteWindowIsOwnedByTheHiddenApplicationWindow) {
     EXPECT_EQ(drv::ExStyle(owner) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW);
 }
 
-TEST(Launch, CloseEndsTheProgramWithExitCodeZero) {
+TEST(Launch, ConfirmedCloseEndsTheProgramWithExitCodeZero) {
     drv::NotesProcess note;
     note.Launch();
-    const HWND window = *note.WaitForNoteWindow();
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(note.WaitForExit().Optional(), 0u);
+    ASSERT_TRUE(note.WaitForNoteWindow());
+    EXPECT_TRUE(drv::CloseAndConfirm(note));
     EXPECT_TRUE(drv::TopLevelWindows(note.Pid()).empty());
 }
 

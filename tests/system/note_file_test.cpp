@@ -119,8 +119,7 @@ TEST_P(NoteFileLoad, ShowsTheNoteAndLeavesTheFileAsItWas) {
     EXPECT_EQ(Text(), c.text);
     EXPECT_EQ(SendTo(editor_, EM_GETLINECOUNT), c.lines);
 
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    EXPECT_EQ(note_->WaitForExit().Optional(), 0u);
+    EXPECT_TRUE(drv::CloseAndConfirm(*note_));
     EXPECT_EQ(Saved(), c.bytes);
     EXPECT_EQ(drv::LastWriteTime(Path()), written);
 }
@@ -140,8 +139,7 @@ TEST_F(NoteFile, FirstStartCreatesAnEmptyNoteAndWritesNothingMore) {
     Start();
     EXPECT_EQ(Saved(), "");
     EXPECT_FALSE(drv::FileExists(note_->File("Setup.ini")));
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    EXPECT_EQ(note_->WaitForExit().Optional(), 0u);
+    EXPECT_TRUE(drv::CloseAndConfirm(*note_));
     EXPECT_EQ(drv::ListDirectory(note_->Dir().Path()),
               (std::vector<std::string>{"Memo.rtf", "Notes.exe"}));
 }
@@ -158,8 +156,7 @@ TEST_F(NoteFile, HostileBytesLoadWithoutACrash) {
         EXPECT_TRUE(drv::Settle(window_));
         EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
         EXPECT_EQ(Saved(), bytes) << "a load never writes";
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-        EXPECT_EQ(note_->WaitForExit().Optional(), 0u);
+        EXPECT_TRUE(drv::CloseAndConfirm(*note_));
     }
 }
 
