@@ -108,7 +108,9 @@ class NoteKill : public Faults, public ::testing::WithParamInterface<KillCase> {
 // never the temporary file.
 TEST_P(NoteKill, LeavesAWholeOldOrNewNoteAndNeverLoadsTheTemporaryFile) {
     const KillCase& c = GetParam();
-    rel::Tally tally("kill", c.name);
+    rel::Tally tally("kill", c.size >= 1024 * 1024
+                                 ? std::to_string(c.size / (1024 * 1024)) + " MB note"
+                                 : std::to_string(c.size / 1024) + " KB note");
     std::mt19937 random(c.start);
     Start({.files = {{kNote, NoteOfSize(c.size)}}});
     std::string before = Text();
