@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "driver/driver.h"
+#include "reliability.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -285,7 +286,7 @@ TEST_F(NoteFile, ANoteLongerThanTheDefaultLimitLoadsWhole) {
 // a whole note, the old one or a newer one, and the next start loads all of it.
 struct KillCase {
     const char* name;
-    unsigned seed;
+    unsigned start;  // of the generator that picks the moments of the kills
 };
 
 class NoteFileKill : public NoteFile, public ::testing::WithParamInterface<KillCase> {};
@@ -296,15 +297,18 @@ TEST_P(NoteFileKill, NeverLeavesAPartNote) {
         body += "line " + std::to_string(100000 + i) + " of the long note\\par\r\n";
     }
     const std::string original = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 " + body + "last}";
-    std::mt19937 random(GetParam().seed);
+    std::mt19937 random(GetParam().start);
+    rel::Tally tally("kill", "1 MB note, 40-letter bursts");
     Start({.files = {{kNote, original}}});
     for (int kill = 0; kill < 5; ++kill) {
         for (int i = 0; i < 40; ++i) PostChar(static_cast<char>('a' + i % 26));
         drv::Pause(std::chrono::milliseconds(random() % 400));
+        EXPECT_TRUE(tally.StillRunning(note_->IsRunning()));
         note_->Kill();
+        tally.Tried();
 
         const std::string saved = *Saved();
-        EXPECT_TRUE(saved == original || IsWholeRtf(saved))
+        EXPECT_TRUE(tally.NoteKept(saved == original || IsWholeRtf(saved)))
             << "kill " << kill << ": " << saved.size() << " bytes, ends "
             << saved.substr(saved.size() - std::min<std::size_t>(saved.size(), 40));
         EXPECT_NE(saved.find("line 100000 of the long note"), std::string::npos);
@@ -316,12 +320,14 @@ TEST_P(NoteFileKill, NeverLeavesAPartNote) {
         editor_ = drv::ChildById(window_, notes::IDC_REMEMO);
         EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
         const std::string loaded = Text();
-        EXPECT_NE(loaded.find("line 100000 of the long note"), std::string::npos);
-        EXPECT_NE(loaded.find("last"), std::string::npos) << "kill " << kill;
+        EXPECT_TRUE(
+            tally.NoteKept(loaded.find("line 100000 of the long note") != std::string::npos &&
+                           loaded.find("last") != std::string::npos))
+            << "kill " << kill;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, NoteFileKill,
+INSTANTIATE_TEST_SUITE_P(Starts, NoteFileKill,
                          ::testing::Values(KillCase{"A", 1}, KillCase{"B", 2}, KillCase{"C", 3},
                                            KillCase{"D", 4}, KillCase{"E", 5}, KillCase{"F", 6}),
                          drv::CaseName());

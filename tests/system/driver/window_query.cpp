@@ -70,9 +70,11 @@ std::string ClassName(HWND hwnd) {
 }
 
 std::string WindowText(HWND hwnd) {
-    char buffer[1024] = {};
-    const int length = GetWindowTextA(hwnd, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+    // Large enough for an error box that quotes a whole settings value (2047 characters).
+    std::string buffer(8192, '\0');
+    const int length = GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+    buffer.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return buffer;
 }
 
 std::string ControlText(HWND hwnd) {
