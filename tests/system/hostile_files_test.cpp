@@ -101,7 +101,7 @@ protected:
     }
     void Close(rel::Tally& tally) {
         EXPECT_TRUE(tally.StillRunning(note_->IsRunning()));
-        EXPECT_EQ(rel::CloseNote(*note_, window_), 0u);
+        EXPECT_TRUE(drv::CloseAndConfirm(*note_));
     }
     std::optional<std::string> Saved() const { return note_->ReadFile(kNote); }
     // One character typed at the start of the note; what is saved then is what the editor
@@ -150,7 +150,7 @@ std::string ProgramWrittenNote() {
     const HWND window = *note.WaitForNoteWindow();
     SendTo(drv::ChildById(window, notes::IDC_REMEMO), WM_CHAR, '>', 1);
     const std::string written = note.ReadFile(kNote).value_or("");
-    rel::CloseNote(note, window);
+    EXPECT_TRUE(drv::CloseAndConfirm(note));
     return written;
 }
 

@@ -122,17 +122,4 @@ std::optional<std::wstring> RtfText(const std::string& rtf) {
     return WideText(editor.get());
 }
 
-std::optional<DWORD> CloseNote(drv::NotesProcess& note, HWND window) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    const bool endedOrAsked =
-        drv::WaitUntil([&] { return !note.IsRunning() || drv::CountMessageBoxes(note.Pid()) > 0; },
-                       drv::kWaitTimeout, "the note to end or ask");
-    if (endedOrAsked && note.IsRunning()) {
-        if (const auto box = drv::ReadMessageBox(drv::MessageBoxWindows(note.Pid()).front())) {
-            drv::Press(*box, IDYES);
-        }
-    }
-    return note.WaitForExit().Optional();
-}
-
 }  // namespace rel

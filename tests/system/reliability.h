@@ -57,8 +57,4 @@ std::wstring WideText(HWND hwnd);
 // process; nothing when the control does not accept it as RTF.
 std::optional<std::wstring> RtfText(const std::string& rtf);
 
-// Closes the note as a user would and waits for the process to end. A close confirmation,
-// where there is one, is answered Yes. The exit code, or nothing when it did not end.
-std::optional<DWORD> CloseNote(drv::NotesProcess& note, HWND window);
-
 }  // namespace rel
