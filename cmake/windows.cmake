@@ -47,6 +47,13 @@ notes_warnings(Notes)
 add_test(NAME Notes.ImportsOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Notes> ${CMAKE_OBJDUMP})
 
+# The shipped build: what scripts/release.sh packs, checked from the same built program.
+if(NOTES_ARCH STREQUAL win32)
+  add_test(NAME Release.PackageIsReproducibleAndComplete
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release_test.sh $<TARGET_FILE:Notes>
+                   ${NOTES_MINGW_TRIPLE}-strip ${CMAKE_OBJDUMP})
+endif()
+
 # On by default where the build can run Windows programs (under Wine through the emulator).
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   set(notes_windows_tests_default ON)
