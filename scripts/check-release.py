@@ -114,7 +114,8 @@ def check_exe(exe: bytes, version: str, faults: list):
     pe = Pe(exe)
     if pe.machine != IMAGE_FILE_MACHINE_I386:
         faults.append(f"Notes.exe is for machine {pe.machine:#x}, not 32-bit x86")
-    if pe.symbol_table or pe.symbols:
+    # A stripped file may keep a string table for long section names, but no symbols.
+    if pe.symbols:
         faults.append("Notes.exe still carries its symbol table (not stripped)")
     resources = pe.resources()
 
@@ -123,7 +124,12 @@ def check_exe(exe: bytes, version: str, faults: list):
     if blob is None:
         faults.append("no VERSIONINFO resource")
     else:
-        file_version, product_version, strings = version_info(blob)
+        try:
+            file_version, product_version, strings = version_info(blob)
+        except (ValueError, struct.error) as e:
+            faults.append(f"VERSIONINFO cannot be read: {e}")
+            file_version = product_version = None
+            strings = {}
         for what, got in (("file", file_version), ("product", product_version)):
             if got != (major, minor, 0, 0):
                 faults.append(f"{what} version is {got}, not {major}.{minor}.0.0")

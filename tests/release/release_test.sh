@@ -14,9 +14,18 @@ failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
 "$strip" --strip-all -o "$work/Notes.exe" "$exe"
-# Stripping drops symbols only: the sections the program is loaded from stay identical.
-sections() { "$objdump" -h "$1" | sed -n '/^Sections:/,$p'; }
-[ "$(sections "$exe")" = "$(sections "$work/Notes.exe")" ] || fail "stripping changed the sections"
+# Stripping drops symbols and debug information only: every section the program is loaded
+# from keeps its address, size and bytes (only its place in the file moves up).
+loaded() {  # name, size and address of each section that is loaded
+  "$objdump" -h "$1" | awk '/^ *[0-9]+ /{s=$2" "$3" "$4} /ALLOC/{print s}'
+}
+[ -n "$(loaded "$exe")" ] || fail "no loaded sections found in $exe"
+[ "$(loaded "$exe")" = "$(loaded "$work/Notes.exe")" ] || fail "stripping moved or resized sections"
+while read -r name _; do
+  cmp -s <("$objdump" -s -j "$name" "$exe" | tail -n +4) \
+         <("$objdump" -s -j "$name" "$work/Notes.exe" | tail -n +4) ||
+    fail "stripping changed the bytes of $name"
+done < <(loaded "$exe")
 
 cp "$root/docs/user-guide.txt" "$work/guide.txt"
 python3 "$root/scripts/package-release.py" "$work/Notes.exe" "$work/guide.txt" "$version" "$work/a" >/dev/null
