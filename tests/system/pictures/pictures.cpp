@@ -40,7 +40,9 @@ std::string Rtf(const std::string& gbk) {
 }
 
 const std::string kNoteRtf =
-    "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}"
+    // A face this machine has, so that the font dialog finds the selection's font.
+    "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 " + Rtf("文泉驿微米黑") +
+    ";}"
     "{\\f1\\fswiss\\fcharset0 Arial;}}"
     "{\\colortbl ;\\red200\\green0\\blue0;\\red0\\green0\\blue160;\\red0\\green110\\blue0;}"
     "\\f0\\fs18 " +
@@ -53,7 +55,8 @@ const std::string kNoteRtf =
         "\\cf2 Shopping:\\cf0  milk, bread, \\b apples\\b0\\par "
         "\\par "
         "网站: http://www.velnor.example/\\par }");
-constexpr char kPlace[] = "[FORM]\r\nLeft=40\r\nTop=40\r\nWidth=311\r\nHeight=260\r\n";
+// Clear of the tray window Wine shows at the top left, with room for the menus.
+constexpr char kPlace[] = "[FORM]\r\nLeft=300\r\nTop=120\r\nWidth=311\r\nHeight=260\r\n";
 
 RECT Union(const RECT& a, const RECT& b) {
     RECT r;
@@ -78,14 +81,14 @@ public:
         window_ = *note_.WaitForNoteWindow();
         editor_ = drv::ChildById(window_, IDC_REMEMO);
         // The caret after the text, where a user who just wrote it would have it.
-        SendTo(editor_, EM_SETSEL, 0, 0);
+        SendTo(editor_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
         drv::Settle(window_);
 
-        Take("note", [&] { return Grown(drv::WindowRect(window_), 6); });
+        Take("note", [&] { return drv::WindowRect(window_); });
         Take("menu", [&]() -> std::optional<RECT> {
             const drv::Menu menu = OpenEditMenu();
             const RECT r = Union(drv::WindowRect(window_), menu.rect);
-            Snap("menu", Grown(r, 6));
+            Snap("menu", r);
             drv::CloseMenu(menu);
             drv::WaitForGone(menu.hwnd);
             return std::nullopt;
@@ -103,10 +106,10 @@ public:
                 drv::kWaitTimeout, "the font dialog");
             if (!dialog) return Skip("the font dialog did not open");
             drv::Settle(*dialog);
-            Snap("font", Grown(drv::WindowRect(*dialog), 2));
+            Snap("font", drv::WindowRect(*dialog));
             PostMessageA(*dialog, WM_COMMAND, IDCANCEL, 0);
             drv::WaitForGone(*dialog);
-            SendTo(editor_, EM_SETSEL, 0, 0);
+            SendTo(editor_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
             return std::nullopt;
         });
         Take("about", [&]() -> std::optional<RECT> {
@@ -117,7 +120,7 @@ public:
                 return Skip("the About window did not open");
             }
             drv::Settle(about);
-            Snap("about", Grown(drv::WindowRect(about), 2));
+            Snap("about", drv::WindowRect(about));
             SendTo(drv::ChildById(about, IDC_ABOUT_BTNCLOSE), BM_CLICK);
             drv::WaitUntil([&] { return !drv::IsVisible(about); }, drv::kWaitTimeout, "");
             return std::nullopt;
@@ -139,7 +142,7 @@ public:
             drv::Settle(window_);
             const RECT r = Union(drv::WindowRect(window_), drv::WindowRect(*list));
             SendTo(drv::ChildById(window_, IDC_COLORBOX1), CB_SHOWDROPDOWN, FALSE);
-            return Grown(r, 6);
+            return r;
         });
         Take("tray-menu", [&]() -> std::optional<RECT> {
             const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
@@ -179,7 +182,7 @@ private:
             return Skip("the panel does not open in this build");
         }
         drv::Settle(window_);
-        return Grown(drv::WindowRect(window_), 6);
+        return drv::WindowRect(window_);
     }
 
     std::optional<RECT> Skip(const std::string& why) {
