@@ -32,9 +32,11 @@ trap '"$NOTES_WINESERVER" -k 2>/dev/null || true' EXIT
 shots=$root/build/density
 mkdir -p "$shots"
 rm -f "$shots"/density-"$dpi"-*.bmp
+status=0
 NOTES_EXPECTED_DPI=$dpi NOTES_SHOTS_DIR="Z:${shots//\//\\}" \
-  "$root/scripts/wine-run" "$tests" --gtest_filter='Density.*' --gtest_color=no
+  "$root/scripts/wine-run" "$tests" --gtest_filter='Density.*' --gtest_color=no || status=$?
 for bmp in "$shots"/density-"$dpi"-*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
+exit $status

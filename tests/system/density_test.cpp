@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "about/about_ids.h"
 #include "driver/driver.h"
@@ -138,6 +140,35 @@ TEST_F(Density, EveryPlaceIsTheLaidOutOneTimesTheFontsScale) {
                         SMTO_NORMAL, 5000, &result);
     ASSERT_TRUE(drv::Settle(window_));
     Shoot("note");
+
+    // Each floating panel, shown from outside for the picture and hidden again.
+    for (const auto& [id, name] :
+         {std::pair{IDC_PNLALPHA, "transparency"}, std::pair{IDC_PNLBGCOLOR, "colour"}}) {
+        ShowWindow(Child(id), SW_SHOWNA);
+        ASSERT_TRUE(drv::Settle(window_));
+        Shoot(name);
+        ShowWindow(Child(id), SW_HIDE);
+    }
+}
+
+// The panels' labels grow with their font: "透明度" and "背景色" are not cut off at the right.
+TEST_F(Density, ThePanelLabelsHoldTheirTexts) {
+    HFONT font = CreateFontA(s_(-15), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, "华文仿宋");
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    for (const auto& [id, text] :
+         {std::pair{IDC_LABEL1, "透明度"}, std::pair{IDC_LABEL2, "背景色"}}) {
+        EXPECT_EQ(drv::WindowText(Child(id)), text);
+        SIZE size = {};
+        GetTextExtentPoint32A(screen, text, static_cast<int>(std::strlen(text)), &size);
+        const RECT r = drv::ClientRect(Child(id));
+        EXPECT_LE(size.cx, drv::Width(r)) << text;
+    }
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
 }
 
 TEST_F(Density, NarrowedTheButtonsKeepTheirScaledDistanceFromTheRightEdge) {
