@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,11 +64,43 @@ DWORD WriteError(const std::string& path) {
     return handle ? ERROR_SUCCESS : GetLastError();
 }
 
+// The Unix name Wine gives a Windows path, or nothing outside Wine.
+std::optional<std::string> UnixName(const std::string& path) {
+    using Fn = char*(CDECL*)(LPCWSTR);
+    const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!fn) return std::nullopt;
+    wchar_t wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
+    char* name = fn(wide);
+    if (!name) return std::nullopt;
+    std::string result(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a program of the machine Wine runs on, with Unix paths quoted. Wine starts it without
+// a handle to wait on, so `done` is polled for its effect.
+::testing::AssertionResult RunUnix(std::string program, const std::vector<std::string>& args,
+                                   const std::function<bool()>& done) {
+    std::string command = std::move(program);
+    for (const std::string& arg : args) command += " \"" + arg + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                        nullptr, &startup, &info)) {
+        return ::testing::AssertionFailure() << "cannot start " << command;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return drv::WaitUntil(done, drv::kWaitTimeout, command);
+}
+
 // Linux's immutable flag on the folder (and files) given: nothing can be created in an
 // immutable folder, and an immutable file cannot be written, not even by root. That is the
 // closest Wine comes to a folder that Windows' access rights make read-only: run as root,
 // Wine lets everybody write through the read-only attribute and the Unix permissions.
-// Wine starts a Unix program without a handle to wait on, so its effect is polled for.
 class Immutable {
 public:
     explicit Immutable(std::vector<std::string> paths) : paths_(std::move(paths)) {}
@@ -95,33 +130,45 @@ private:
     }
 
     ::testing::AssertionResult Change(bool immutable) const {
-        using UnixName = char*(CDECL*)(LPCWSTR);
-        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        if (!unixName) return ::testing::AssertionFailure() << "not running under Wine";
-        std::string command = immutable ? "/usr/bin/chattr +i" : "/usr/bin/chattr -i";
+        std::vector<std::string> names;
         for (const std::string& path : paths_) {
-            wchar_t wide[MAX_PATH * 2] = {};
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
-            char* name = unixName(wide);
+            const auto name = UnixName(path);
             if (!name) return ::testing::AssertionFailure() << "no Unix name for " << path;
-            command += std::string(" \"") + name + "\"";
-            HeapFree(GetProcessHeap(), 0, name);
+            names.push_back(*name);
         }
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
-                            nullptr, nullptr, &startup, &info)) {
-            return ::testing::AssertionFailure() << "cannot start " << command;
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-        return drv::WaitUntil([&] { return Holds(immutable); }, drv::kWaitTimeout, command);
+        return RunUnix(immutable ? "/usr/bin/chattr +i" : "/usr/bin/chattr -i", names,
+                       [&] { return Holds(immutable); });
     }
 
     std::vector<std::string> paths_;
     bool set_ = false;
+};
+
+// A drive letter of Wine's prefix that stands for a folder, as a USB stick's root would:
+// a link in the prefix's dosdevices folder, gone with the object.
+class Drive {
+public:
+    Drive(char letter, const std::string& folder) : root_(std::string(1, letter) + ":\\") {
+        const auto c = UnixName("C:\\");  // <prefix>/dosdevices/c:/
+        const auto target = UnixName(folder);
+        if (!c || !target) return;
+        link_ = c->substr(0, c->find_last_of('/', c->size() - 2) + 1) +
+                static_cast<char>(std::tolower(letter)) + ":";
+        made_ = RunUnix("/bin/ln -sfn", {*target, link_}, [&] { return drv::IsDirectory(root_); });
+    }
+    Drive(const Drive&) = delete;
+    Drive& operator=(const Drive&) = delete;
+    ~Drive() {
+        if (!link_.empty())
+            RunUnix("/bin/rm -f", {link_}, [&] { return !drv::IsDirectory(root_); });
+    }
+    bool Made() const { return made_; }
+    const std::string& Root() const { return root_; }
+
+private:
+    std::string root_;
+    std::string link_;
+    bool made_ = false;
 };
 
 // A note started in a folder of the test's choosing, with what it needs to look at it.
@@ -262,6 +309,35 @@ TEST_P(LongPath, KeepsEverythingBesideTheProgram) {
 INSTANTIATE_TEST_SUITE_P(Lengths, LongPath,
                          ::testing::Values(LengthCase{"Exe255", 255}, LengthCase{"Exe259", 259}),
                          drv::CaseName());
+
+// The root of a drive, as on a USB stick: the program directory is "Q:\\" itself.
+TEST(DriveRoot, HoldsTheNoteAndItsSettings) {
+    const drv::TempDir stick;
+    Drive drive('Q', stick.Path());
+    if (!drive.Made()) GTEST_SKIP() << "this machine cannot give a folder a drive letter";
+    const std::string exe = drive.Root() + "Notes.exe";
+    ASSERT_TRUE(CopyFileA(drv::NotesExe().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(drv::WriteFileBytes(drive.Root() + kNote, kRtf));
+    ASSERT_TRUE(drv::WriteFileBytes(drive.Root() + kSettings, kPlaced));
+    {
+        drv::Process note = drv::Process::Start(exe);
+        const HWND window = *note.WaitForNoteWindow();
+        const HWND editor = drv::ChildById(window, notes::IDC_REMEMO);
+        EXPECT_EQ(drv::ControlText(editor), "kept");
+        EXPECT_EQ(drv::WindowRect(window).left, 400);
+        SendTo(editor, WM_CHAR, 'x', 1);
+        const POINT from =
+            drv::ClientToScreen(drv::ChildById(window, notes::IDC_PANEL3), kOnTopBar);
+        drv::Drag(from, {from.x + 40, from.y + 30}, 4);
+        ASSERT_TRUE(drv::Settle(window));
+        EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
+    }
+    EXPECT_NE(drv::ReadFileBytes(stick.File(kNote)).value_or("").find("xkept"), std::string::npos);
+    EXPECT_NE(drv::ReadFileBytes(stick.File(kSettings)).value_or("").find("Left=440"),
+              std::string::npos);
+    EXPECT_EQ(drv::ListDirectory(stick.Path()),
+              (std::vector<std::string>{kNote, "Notes.exe", kSettings}));
+}
 
 // Rights that allow changing files but not adding any: the note is rewritten in place.
 TEST_F(AwkwardPlace, AFolderThatTakesNoNewFilesStillGetsEveryChange) {
