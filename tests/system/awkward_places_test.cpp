@@ -64,6 +64,30 @@ DWORD WriteError(const std::string& path) {
     return handle ? ERROR_SUCCESS : GetLastError();
 }
 
+// Drags the note by its top bar, which stores its new place in the settings file at the
+// release. Each step is handled before the next, so no press lands before the pointer.
+::testing::AssertionResult DragTopBar(HWND window, int dx, int dy) {
+    const RECT before = drv::WindowRect(window);
+    const POINT from = drv::ClientToScreen(drv::ChildById(window, notes::IDC_PANEL3), kOnTopBar);
+    drv::MoveTo(from);
+    if (auto settled = drv::Settle(window); !settled) return settled;
+    drv::ButtonDown();
+    if (auto settled = drv::Settle(window); !settled) return settled;
+    for (int i = 1; i <= 4; ++i) {
+        drv::MoveTo({from.x + dx * i / 4, from.y + dy * i / 4});
+        if (auto settled = drv::Settle(window); !settled) return settled;
+    }
+    drv::ButtonUp();
+    if (auto settled = drv::Settle(window); !settled) return settled;
+    const RECT after = drv::WindowRect(window);
+    if (after.left != before.left + dx || after.top != before.top + dy) {
+        return ::testing::AssertionFailure()
+               << "the note moved to " << after.left << "," << after.top << " from " << before.left
+               << "," << before.top;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // The Unix name Wine gives a Windows path, or nothing outside Wine.
 std::optional<std::string> UnixName(const std::string& path) {
     using Fn = char*(CDECL*)(LPCWSTR);
@@ -187,12 +211,7 @@ protected:
     std::optional<std::string> Saved() const { return note_->ReadFile(kNote); }
     RECT Place() const { return drv::WindowRect(window_); }
     // Drags the note by its top bar, which stores its new place in the settings file.
-    void DragBy(int dx, int dy) {
-        const POINT from =
-            drv::ClientToScreen(drv::ChildById(window_, notes::IDC_PANEL3), kOnTopBar);
-        drv::Drag(from, {from.x + dx, from.y + dy}, 4);
-        ASSERT_TRUE(drv::Settle(window_));
-    }
+    void DragBy(int dx, int dy) { ASSERT_TRUE(DragTopBar(window_, dx, dy)); }
     void ExpectCreateErrorBox(DWORD code) {
         const drv::MsgBox box = *note_->WaitForMessageBox();
         EXPECT_EQ(box.text,
@@ -294,10 +313,7 @@ TEST_P(LongPath, KeepsEverythingBesideTheProgram) {
         EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
         EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kNote).value_or("").find("xkept"),
                   std::string::npos);
-        const POINT from =
-            drv::ClientToScreen(drv::ChildById(window, notes::IDC_PANEL3), kOnTopBar);
-        drv::Drag(from, {from.x + 40, from.y + 30}, 4);
-        ASSERT_TRUE(drv::Settle(window));
+        ASSERT_TRUE(DragTopBar(window, 40, 30));
         EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
         EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kSettings).value_or("").find("Left=440"),
                   std::string::npos);
@@ -326,10 +342,7 @@ TEST(DriveRoot, HoldsTheNoteAndItsSettings) {
         EXPECT_EQ(drv::ControlText(editor), "kept");
         EXPECT_EQ(drv::WindowRect(window).left, 400);
         SendTo(editor, WM_CHAR, 'x', 1);
-        const POINT from =
-            drv::ClientToScreen(drv::ChildById(window, notes::IDC_PANEL3), kOnTopBar);
-        drv::Drag(from, {from.x + 40, from.y + 30}, 4);
-        ASSERT_TRUE(drv::Settle(window));
+        ASSERT_TRUE(DragTopBar(window, 40, 30));
         EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
     }
     EXPECT_NE(drv::ReadFileBytes(stick.File(kNote)).value_or("").find("xkept"), std::string::npos);
