@@ -65,3 +65,5 @@ add_executable(pictures ${NOTES_TESTS_DIR}/system/pictures/pictures.cpp)
 target_link_libraries(pictures PRIVATE notes_test_driver)
 add_dependencies(pictures Notes menu_probe)
 notes_warnings(pictures)
+
+include(cmake/bench.cmake)

@@ -1,6 +1,7 @@
 // Transparency and background colour of the note.
 #include <string>
 
+#include "core/color_list.h"
 #include "settings/ini_file.h"
 #include "ui/color.h"
 #include "window/frm_main.h"
@@ -40,7 +41,32 @@ void TfrmMain::TrackBar1Change() {
     ini.CommitFile();
 }
 
-// The panels and the colour chooser come with their own step.
-void TfrmMain::ColorBox1Change() {}
-void TfrmMain::NalphaClick() {}
-void TfrmMain::NbgColorClick() {}
+// Runs on the user's changes of the chooser only. The editor takes the colour before the
+// file is written, the strips after: when the write fails, only the editor shows it.
+void TfrmMain::ColorBox1Change() {
+    // No entry chosen is no colour: nothing to apply or store.
+    if (!ColorBox1.HasSelection()) return;
+    const core::TColor color = ColorBox1.Selected();
+    SetMemoColor(color);
+    {
+        notes::TIniFile ini(notes::SettingsFilePath());
+        ini.WriteText("MEMO", "Color", core::ColorToText(color));
+        ini.CommitFile();
+    }
+    Panel1.SetColor(color);
+    Panel2.SetColor(color);
+    Panel3.SetColor(color);
+    Panel4.SetColor(color);
+}
+
+void TfrmMain::NalphaClick() {
+    pnlAlpha.SetVisible(true);
+}
+
+void TfrmMain::NbgColorClick() {
+    // The list is built when it is first needed, and its entry for the editor's colour
+    // chosen without reporting a change: nothing is written by opening the panel.
+    if (!ColorBox1.Populated()) ColorBox1.Populate(core::ChooserColors());
+    pnlBgColor.SetVisible(true);
+    ColorBox1.SetSelected(memoColor_);
+}

@@ -8,6 +8,7 @@
 #include "core/geometry.h"
 #include "ui/application.h"
 #include "ui/color.h"
+#include "ui/error.h"
 
 namespace ui {
 namespace {
@@ -137,10 +138,19 @@ bool FontDialog::Execute(HWND owner, HWND fallback) {
     options.lCustData = reinterpret_cast<LPARAM>(&state);
     options.lpfnHook = &DialogHook;
 
+    if (!commonDialogs_) {
+        commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
+        if (!commonDialogs_) ThrowLastError("LoadLibrary comdlg32.dll");
+    }
+    using ChooseFontFn = BOOL(WINAPI*)(LPCHOOSEFONTA);
+    const auto chooseFont = reinterpret_cast<ChooseFontFn>(
+        reinterpret_cast<void*>(GetProcAddress(commonDialogs_.get(), "ChooseFontA")));
+    if (!chooseFont) ThrowLastError("GetProcAddress ChooseFontA");
+
     Application& app = Application::Current();
     const BOOL ok = app.RunTaskModal([&] {
         TopMostsNormalized topMosts(app);
-        return ChooseFontA(&options);
+        return chooseFont(&options);
     });
     if (!ok) return false;
     font.Accept(chosen, options.rgbColors, state.picks);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/color.h"
+#include "ui/handles.h"
 
 namespace ui {
 
@@ -52,6 +53,11 @@ public:
     // other windows disabled. On OK the font takes the user's choice and the result is
     // true; Cancel or a failure of the dialog leave the font as it was.
     bool Execute(HWND owner, HWND fallback);
+
+private:
+    // comdlg32 brings the print spooler with it, whose start costs a fifth of a second
+    // under Wine: it is loaded at the first font dialog, not at the program's start.
+    Library commonDialogs_;
 };
 
 }  // namespace ui

@@ -13,18 +13,13 @@
 namespace ui {
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
-constexpr DWORD kIncrementalSearchPause = 500;  // ms between letters of one search
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-        return CharUpperA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(a))) ==
-               CharUpperA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(b)));
-    });
-}
 }  // namespace
 
 void TrackBar::Create(HWND parent, int id, const core::Rect& bounds, const Options& options) {
+    // The trackbar class is registered on request; without it the window cannot be made
+    // where the common controls do not register every class when they load.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     min_ = options.min;
     max_ = options.max;
     position_ = std::clamp(options.position, min_, max_);
@@ -36,6 +31,8 @@ void TrackBar::Create(HWND parent, int id, const core::Rect& bounds, const Optio
     Send(TBM_SETLINESIZE, 0, options.lineSize);
     Send(TBM_SETPAGESIZE, 0, options.pageSize);
     Send(TBM_SETPOS, TRUE, position_);
+    SetWindowSubclass(hwnd_, &TrackBar::SubclassProc, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TrackBar::SetPosition(int position) {
@@ -51,6 +48,34 @@ void TrackBar::OnScroll() {
     if (onChange) onChange();
 }
 
+// A drag of the thumb ends when the pointer capture is taken away (as the default error
+// handler does before its box, with WM_CANCELMODE). Wine's trackbar keeps dragging until
+// it sees the release, which then goes elsewhere: the thumb would follow the pointer
+// with no button held. The release it missed is given to it here.
+LRESULT CALLBACK TrackBar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR refData) {
+    auto* self = reinterpret_cast<TrackBar*>(refData);
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->tracking_ = GetCapture() == hwnd;
+        return result;
+    }
+    case WM_LBUTTONUP: self->tracking_ = false; break;
+    case WM_CAPTURECHANGED:
+        if (self->tracking_ && reinterpret_cast<HWND>(lParam) != hwnd) {
+            self->tracking_ = false;
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(hwnd, &at);
+            return DefSubclassProc(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        }
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &TrackBar::SubclassProc, kSubclassId); break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 void ColorBox::Create(HWND parent, int id, const core::Rect& bounds, int itemHeight,
                       int dropDownCount) {
     itemHeight_ = itemHeight;
@@ -64,13 +89,26 @@ void ColorBox::Create(HWND parent, int id, const core::Rect& bounds, int itemHei
     Send(CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount));
     SetWindowSubclass(hwnd_, &ColorBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
+    KeepItemHeight();
 }
 
-void ColorBox::Populate(const std::vector<Entry>& entries) {
+void ColorBox::SetFont(HFONT font) const {
+    Control::SetFont(font);
+    // A new font makes some combo boxes measure their field by the text again (Wine's
+    // does), which would leave the field at the font's height instead of an entry's.
+    KeepItemHeight();
+}
+
+void ColorBox::KeepItemHeight() const {
+    Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
+    Send(CB_SETITEMHEIGHT, 0, itemHeight_);
+}
+
+void ColorBox::Populate(std::vector<core::TIdentMapEntry> entries) {
     if (Populated()) return;
-    entries_ = entries;
-    for (const Entry& entry : entries_) {
-        Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name.c_str()));
+    entries_ = std::move(entries);
+    for (const core::TIdentMapEntry& entry : entries_) {
+        Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
     }
 }
 
@@ -81,12 +119,13 @@ bool ColorBox::HasSelection() const {
 core::TColor ColorBox::Selected() const {
     const LRESULT index = Send(CB_GETCURSEL);
     if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return 0;
-    return entries_[static_cast<std::size_t>(index)].color;
+    return entries_[static_cast<std::size_t>(index)].value;
 }
 
 void ColorBox::SetSelected(core::TColor color) {
-    const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                    [color](const Entry& e) { return e.color == color; });
+    const auto found =
+        std::find_if(entries_.begin(), entries_.end(),
+                     [color](const core::TIdentMapEntry& e) { return e.value == color; });
     const WPARAM index = found == entries_.end() ? static_cast<WPARAM>(-1)
                                                  : static_cast<WPARAM>(found - entries_.begin());
     Send(CB_SETCURSEL, index);
@@ -97,15 +136,21 @@ void ColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
-    const Entry& entry = entries_[item.itemID];
+    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) {
+        if ((item.itemState & ODS_FOCUS) && (item.itemState & ODS_COMBOBOXEDIT)) {
+            DrawFocusRect(dc, &r);
+        }
+        return;
+    }
+    const core::TIdentMapEntry& entry = entries_[item.itemID];
 
-    // The swatch: a square one entry high, inset by a pixel, framed by a 1-pixel pen.
-    const COLORREF rgb = ColorToRGB(entry.color);
-    const bool light = GetRValue(rgb) > 192 || GetGValue(rgb) > 192 || GetBValue(rgb) > 192;
-    const COLORREF frame = light ? RGB(0, 0, 0) : selected ? RGB(255, 255, 255) : rgb;
-    const int side = (r.bottom - r.top) - 2;
-    RECT swatch = {r.left + 1, r.top + 1, r.left + 1 + side, r.top + 1 + side};
+    // The swatch: an entry's left square inset by a pixel, its outer ring the frame. The
+    // closed field may be a little higher than an entry; there it stands in the middle.
+    const COLORREF rgb = ColorToRGB(entry.value);
+    const COLORREF frame = core::SwatchFrameColor(rgb, selected);
+    const int side = itemHeight_ - 2;
+    const int top = r.top + std::max(1, static_cast<int>(r.bottom - r.top - side) / 2);
+    const RECT swatch = {r.left + 1, top, r.left + 1 + side, top + side};
     {
         Unique<HGDIOBJ, GdiTraits> pen(CreatePen(PS_SOLID, 1, frame));
         Unique<HGDIOBJ, GdiTraits> brush(CreateSolidBrush(rgb));
@@ -116,10 +161,12 @@ void ColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 
     RECT text = r;
     text.left = swatch.right + 5;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &text,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor =
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(dc, entry.name, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
     if ((item.itemState & ODS_FOCUS) && (item.itemState & ODS_COMBOBOXEDIT)) {
         DrawFocusRect(dc, &r);
     }
@@ -127,18 +174,12 @@ void ColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 
 bool ColorBox::OnChar(char c, DWORD time) {
     if (static_cast<unsigned char>(c) < ' ') return false;
-    if (time - lastKeyTime_ > kIncrementalSearchPause) typed_.clear();
-    lastKeyTime_ = time;
-    typed_ += c;
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-        return StartsWithNoCase(e.name, typed_);
-    });
-    if (found != entries_.end()) {
-        const auto index = static_cast<LRESULT>(found - entries_.begin());
-        if (Send(CB_GETCURSEL) != index) {
-            Send(CB_SETCURSEL, static_cast<WPARAM>(index));
-            if (onChange) onChange();
-        }
+    const std::string& typed = search_.Add(c, time);
+    const auto found = core::FindByPrefix(entries_, typed);
+    if (found && Send(CB_GETCURSEL) != static_cast<LRESULT>(*found)) {
+        // Selecting from here raises no CBN_SELCHANGE, so the change is reported here.
+        Send(CB_SETCURSEL, static_cast<WPARAM>(*found));
+        if (onChange) onChange();
     }
     return true;
 }

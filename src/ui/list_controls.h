@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "core/color.h"
+#include "core/color_list.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -34,23 +34,24 @@ public:
     std::function<void()> onChange;
 
 private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     int min_ = 0;
     int max_ = 10;
     int position_ = 0;
+    bool tracking_ = false;  // the left button went down on it and is not up yet
 };
 
 // A drop-down list of colours drawn by us: a swatch and the colour's identifier per entry.
+// Only the user's changes of the selection run onChange; SetSelected does not.
 class ColorBox : public Control {
 public:
-    struct Entry {
-        std::string name;
-        core::TColor color;
-    };
     void Create(HWND parent, int id, const core::Rect& bounds, int itemHeight, int dropDownCount);
     int ItemHeight() const { return itemHeight_; }
+    // Sets the font and keeps the entries and the field at the item height.
+    void SetFont(HFONT font) const;
 
     // Builds the list once (later calls do nothing).
-    void Populate(const std::vector<Entry>& entries);
+    void Populate(std::vector<core::TIdentMapEntry> entries);
     bool Populated() const { return !entries_.empty(); }
     // The colour of the selected entry; selecting a colour without an entry clears the field.
     bool HasSelection() const;
@@ -66,10 +67,10 @@ public:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    std::vector<Entry> entries_;
+    void KeepItemHeight() const;
+    std::vector<core::TIdentMapEntry> entries_;
     int itemHeight_ = 16;
-    std::string typed_;
-    DWORD lastKeyTime_ = 0;
+    core::IncrementalSearch search_;
 };
 
 }  // namespace ui

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of Notes.exe against the baseline program and regenerates
+# docs/PERFORMANCE.md with docs/images/typing-latency.png. Takes minutes, so the tests never
+# run it. Under a Wine prefix and Xvfb of its own: benchmarks never meet the tests.
+#
+#   scripts/bench.sh [--reps N] [--keys N] [--load-reps N] [--idle-seconds S]
+#                    [--only startup,typing,idle,profile]
+#   --reps: start-ups of each program per note size (default 5)
+#   --keys: keystrokes per program per note size (default 200)
+#   --load-reps: loads of the 1 MB and 10 MB notes per way of reading (default 2)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+command="scripts/bench.sh${*:+ $*}"
+
+reps=5
+keys=200
+load_reps=2
+idle=10
+only=startup,typing,idle,profile
+while [ $# -gt 0 ]; do
+  case $1 in
+  --reps) reps=$2; shift 2 ;;
+  --keys) keys=$2; shift 2 ;;
+  --idle-seconds) idle=$2; shift 2 ;;
+  --load-reps) load_reps=$2; shift 2 ;;
+  --only) only=$2; shift 2 ;;
+  *) echo "unknown option $1" >&2; exit 2 ;;
+  esac
+done
+
+echo "== build"
+for preset in win64 win32; do
+  cmake --preset "$preset" >/dev/null
+done
+cmake --build --preset win64 -j2 --target Notes baseline bench_runner menu_probe
+cmake --build --preset win32 -j2 --target Notes
+
+export NOTES_WINE_DIR=$root/build/wine/bench
+export NOTES_WINEPREFIX=$root/build/wine/bench-prefix
+source scripts/wine-env.sh
+trap notes_stop_wine EXIT
+notes_ensure_prefix
+notes_ensure_xvfb
+# Wine's server and desktop started apart from our output (see scripts/wine-run).
+"$NOTES_WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+
+out=$root/build/bench
+mkdir -p "$out" docs/images
+load_start=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "== run (reps $reps, keys $keys, idle ${idle} s)"
+"$NOTES_WINE64" build/win64/bench_runner.exe --out "Z:${out//\//\\}\\results.tsv" \
+  --reps "$reps" --keys "$keys" --idle-seconds "$idle" --load-reps "$load_reps" --only "$only"
+load_end=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo "== footprint"
+i686-w64-mingw32-strip -o "$out/Notes-stripped.exe" build/win32/Notes.exe
+if scripts/check-imports.sh build/win32/Notes.exe i686-w64-mingw32-objdump >/dev/null 2>&1; then
+  imports="system DLLs only"
+else
+  imports="**not only system DLLs**"
+fi
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
+cat >"$out/meta.txt" <<META
+date=$(date -u '+%Y-%m-%d %H:%M UTC')
+machine=$cpu, $(nproc) cores, $(uname -sr), shared with other developers' builds and tests
+load_start=$load_start
+load_end=$load_end
+wine=$("$NOTES_WINE64" --version 2>/dev/null || echo unknown)
+commit=$(git rev-parse --short HEAD)
+command=$command
+idle_seconds=$idle
+stripped_bytes=$(stat -c %s "$out/Notes-stripped.exe")
+imports=$imports
+findings=$root/bench/findings.md
+note=Taken on a machine shared with other developers' builds and tests (see the load average): absolute times, and the p95 most, are inflated and noisy. Read the ratios, which come from interleaved runs.
+META
+
+python3 bench/report.py --results "$out/results.tsv" --meta "$out/meta.txt" \
+  --out docs/PERFORMANCE.md --plot docs/images/typing-latency.png --plot-data "$out/typing.dat"
+echo "== wrote docs/PERFORMANCE.md and docs/images/typing-latency.png"
