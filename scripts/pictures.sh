@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Renders the real program on the project's private Xvfb and writes the README's pictures
 # into docs/images: the note with formatted text and a link, its menu, the font dialog, the
-# About window, and, once the program has them, the transparency and colour panels, the
-# colour list dropped down and the notification-area menu (skipped with a message before).
+# About window, both floating panels, the colour list dropped down and, once the program has
+# it, the notification-area menu (what the program lacks is skipped with a message).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
