@@ -44,19 +44,6 @@ std::string SystemText(DWORD code) {
     return text;
 }
 
-bool CanWrite(const std::string& file) {
-    ui::File handle(CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(handle);
-}
-
-bool CanCreateIn(const std::string& dir) {
-    const std::string probe = dir + "\\probe.tmp";
-    ui::File handle(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    return static_cast<bool>(handle);
-}
-
 // The error that opening `path` to rewrite it gives right now.
 DWORD WriteError(const std::string& path) {
     ui::File handle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
@@ -145,23 +132,28 @@ public:
     }
 
 private:
-    bool Holds(bool immutable) const {
-        for (const std::string& path : paths_) {
-            const bool writable = drv::IsDirectory(path) ? CanCreateIn(path) : CanWrite(path);
-            if (writable == immutable) return false;
-        }
-        return true;
-    }
-
+    // Done when the script has run: it leaves a mark beside the folder once chattr has
+    // succeeded. Trying to create files in the folder instead would race with chattr and
+    // could leave one behind.
     ::testing::AssertionResult Change(bool immutable) const {
-        std::vector<std::string> names;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        static int counter = 0;
+        const std::string mark = std::string(temp) + "notes-chattr-" +
+                                 std::to_string(GetCurrentProcessId()) + "-" +
+                                 std::to_string(++counter) + ".done";
+        const auto markName = UnixName(mark);
+        if (!markName) return ::testing::AssertionFailure() << "not running under Wine";
+        std::string script = immutable ? "/usr/bin/chattr +i" : "/usr/bin/chattr -i";
         for (const std::string& path : paths_) {
             const auto name = UnixName(path);
             if (!name) return ::testing::AssertionFailure() << "no Unix name for " << path;
-            names.push_back(*name);
+            script += " '" + *name + "'";
         }
-        return RunUnix(immutable ? "/usr/bin/chattr +i" : "/usr/bin/chattr -i", names,
-                       [&] { return Holds(immutable); });
+        script += " && touch '" + *markName + "'";
+        auto result = RunUnix("/bin/sh -c", {script}, [&] { return drv::FileExists(mark); });
+        DeleteFileA(mark.c_str());
+        return result;
     }
 
     std::vector<std::string> paths_;
