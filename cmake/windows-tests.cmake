@@ -51,4 +51,19 @@ string(REPLACE "/" "\\" NOTES_EXE_WINE_PATH "Z:${CMAKE_BINARY_DIR}/Notes.exe")
 # One Wine prefix is one window namespace: tests that start Notes.exe never overlap.
 gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
   PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120 ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
+
+# The same layout at other screen densities, each in a Wine prefix set to it.
+foreach(dpi 120 144)
+  add_test(NAME Density.At${dpi}Dpi
+           COMMAND ${NOTES_TESTS_DIR}/density/run.sh ${dpi} $<TARGET_FILE:system_tests>)
+  set_tests_properties(Density.At${dpi}Dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 300
+                       ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
+endforeach()
+
+# Takes the README's pictures of the real program (scripts/pictures.sh runs it).
+add_executable(pictures ${NOTES_TESTS_DIR}/system/pictures/pictures.cpp)
+target_link_libraries(pictures PRIVATE notes_test_driver)
+add_dependencies(pictures Notes menu_probe)
+notes_warnings(pictures)
+
 include(cmake/bench.cmake)

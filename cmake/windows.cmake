@@ -37,7 +37,8 @@ notes_warnings(notes_win)
 add_executable(Notes WIN32 src/app/main.cpp resources/notes.rc)
 add_dependencies(Notes notes_icons)
 target_link_libraries(Notes PRIVATE notes_win)
-target_link_options(Notes PRIVATE -Wl,--gc-sections)
+# No link time in the header: the same sources give the same program, and the same zip.
+target_link_options(Notes PRIVATE -Wl,--gc-sections -Wl,--no-insert-timestamp)
 target_compile_options(notes_win PRIVATE -ffunction-sections -fdata-sections)
 set_source_files_properties(resources/notes.rc PROPERTIES
   OBJECT_DEPENDS "${NOTES_GENERATED}/notes.ico;${NOTES_GENERATED}/tray.ico;${CMAKE_SOURCE_DIR}/resources/notes.manifest;${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_SOURCE_DIR}/resources/resource.h")
@@ -46,6 +47,13 @@ notes_warnings(Notes)
 
 add_test(NAME Notes.ImportsOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Notes> ${CMAKE_OBJDUMP})
+
+# The shipped build: what scripts/release.sh packs, checked from the same built program.
+if(NOTES_ARCH STREQUAL win32)
+  add_test(NAME Release.PackageIsReproducibleAndComplete
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release_test.sh $<TARGET_FILE:Notes>
+                   ${NOTES_MINGW_TRIPLE}-strip ${CMAKE_OBJDUMP})
+endif()
 
 # On by default where the build can run Windows programs (under Wine through the emulator).
 if(CMAKE_CROSSCOMPILING_EMULATOR)

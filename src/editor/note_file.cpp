@@ -105,6 +105,13 @@ ui::File CreateTempFile(const std::string& path) {
     return file;
 }
 
+// The editor's whole content as RTF into `file`, flushed; false when any of it failed.
+bool StreamNoteTo(const ui::RichEdit& editor, HANDLE file) {
+    WriteStream stream{file};
+    const DWORD error = editor.StreamOut(SF_RTF, &WriteNote, reinterpret_cast<DWORD_PTR>(&stream));
+    return error == 0 && !stream.failed && FlushFileBuffers(file);
+}
+
 }  // namespace
 
 void TfrmMain::LoadNote() {
@@ -155,17 +162,22 @@ void TfrmMain::REMemoChange() {
     }
 
     const std::string tempPath = ui::ProgramDirectory() + notes::kNoteTempFileName;
-    {
-        ui::File temp = CreateTempFile(tempPath);
-        if (!temp) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
-        WriteStream stream{temp.get()};
-        const DWORD error =
-            REMemo.StreamOut(SF_RTF, &WriteNote, reinterpret_cast<DWORD_PTR>(&stream));
-        if (error != 0 || stream.failed || !FlushFileBuffers(temp.get())) {
-            temp.reset();
-            DeleteFileA(tempPath.c_str());
-            throw core::AppError("Failed to Save Stream");
-        }
+    ui::File temp = CreateTempFile(tempPath);
+    if (!temp) {
+        // No new file can be made here (a folder whose rights allow changing files but not
+        // adding them, or a path so long that only the temporary name passes MAX_PATH), yet
+        // the note file itself can be written: rewrite it in place rather than lose the change.
+        ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
+        if (!StreamNoteTo(REMemo, file.get())) throw core::AppError("Failed to Save Stream");
+        return;
+    }
+    const bool saved = StreamNoteTo(REMemo, temp.get());
+    temp.reset();
+    if (!saved) {
+        DeleteFileA(tempPath.c_str());
+        throw core::AppError("Failed to Save Stream");
     }
     if (!MoveFileExA(tempPath.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
