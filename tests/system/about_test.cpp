@@ -47,11 +47,7 @@ constexpr Field kCaptions[] = {
 constexpr int kValueFields[] = {IDC_ABOUT_EDIT1, IDC_ABOUT_EDIT2, IDC_ABOUT_EDIT5,
                                 IDC_ABOUT_EDIT6, IDC_ABOUT_EDIT7, IDC_ABOUT_EDIT3};
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
+using drv::SendTo;
 
 drv::Rgb SystemColour(int index) {
     const COLORREF c = GetSysColor(index);

@@ -56,9 +56,7 @@ drv::Rgb RgbOf(COLORREF c) {
 }
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 20000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
 }
 
 std::string AlphaLine(int position) {

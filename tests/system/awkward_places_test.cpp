@@ -27,22 +27,10 @@ constexpr char kPlaced[] = "[FORM]\r\nLeft=400\r\nTop=200\r\nWidth=311\r\nHeight
 constexpr POINT kOnTopBar = {100, 8};
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 20000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
 }
 
-std::string SystemText(DWORD code) {
-    char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
-}
+using drv::SystemText;
 
 // The error that opening `path` to rewrite it gives right now.
 DWORD WriteError(const std::string& path) {

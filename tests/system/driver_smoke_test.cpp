@@ -17,17 +17,7 @@ using namespace std::chrono_literals;
 namespace {
 
 // The system's text for an error, as a message shows it: without the line end and stop.
-std::string SystemText(DWORD code) {
-    char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
-}
+using drv::SystemText;
 
 // Start and end of the selection, asked with EM_GETSEL without pointers (it crosses
 // processes that way).

@@ -25,22 +25,10 @@ constexpr char kTemp[] = "Memo.rtf.tmp";
 constexpr char kSettings[] = "Setup.ini";
 constexpr char kStale[] = "{\\rtf1\\ansi STALE TEMPORARY FILE\\par}";
 
-std::string SystemText(DWORD code) {
-    char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
-}
+using drv::SystemText;
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 20000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
 }
 
 // An RTF note of about `size` bytes, many short paragraphs.

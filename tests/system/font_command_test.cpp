@@ -31,9 +31,7 @@ constexpr int kUnderlineBox = 1041;
 constexpr int kListEdit = 1001;  // the edit field of a list with one
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 20000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
 }
 
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM context) {

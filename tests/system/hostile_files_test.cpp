@@ -43,9 +43,7 @@ std::string Repeat(std::string_view part, std::size_t times) {
 }
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 60000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(60000));
 }
 
 RECT WorkArea() {

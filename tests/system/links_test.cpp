@@ -22,11 +22,7 @@ constexpr char kAddress[] = "http://www.example.com/path?q=1";
 constexpr char kBefore[] = "see ";
 constexpr char kAfter[] = " now";
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
+using drv::SendTo;
 
 // Characters in the first `bytes` bytes of a GBK text: the editor counts characters.
 LONG Characters(const std::string& gbk, std::size_t bytes) {

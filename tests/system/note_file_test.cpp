@@ -21,17 +21,7 @@ namespace {
 
 constexpr char kNote[] = "Memo.rtf";
 
-std::string SystemText(DWORD code) {
-    char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
-}
+using drv::SystemText;
 
 // The error a program gets when it opens `path` as the note is rewritten.
 DWORD CreateError(const std::string& path) {
@@ -60,9 +50,7 @@ bool IsWholeRtf(std::string bytes) {
 }
 
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 20000, &result);
-    return static_cast<LRESULT>(result);
+    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
 }
 
 // A started note, its window and its editor.

@@ -204,4 +204,23 @@ CursorShape CursorShown(HWND hwnd) {
     }
 }
 
+LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Ms timeout) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL,
+                        static_cast<UINT>(timeout.count()), &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string SystemText(DWORD code) {
+    char buffer[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
+    std::string text(buffer, length);
+    while (!text.empty() &&
+           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
+        text.pop_back();
+    }
+    return text;
+}
+
 }  // namespace drv

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/wait.h"
+
 namespace drv {
 
 DWORD ProcessOf(HWND hwnd);
@@ -44,6 +46,14 @@ inline int Width(const RECT& r) {
 inline int Height(const RECT& r) {
     return r.bottom - r.top;
 }
+
+// Sends `message` and returns the window's answer, or 0 when it did not answer within
+// `timeout` (a hung program must fail its test, not hang it).
+LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+               Ms timeout = Ms(5000));
+// The system's text for error `code`, without the trailing period and line break, as a
+// program quotes it inside its own sentence.
+std::string SystemText(DWORD code);
 
 bool IsVisible(HWND hwnd);
 bool IsEnabled(HWND hwnd);
