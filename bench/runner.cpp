@@ -13,6 +13,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -226,18 +227,24 @@ void MeasureStartup(const Options& options, Results& results) {
             std::vector<const Program*> order = {&kNotes, &kBaseline};
             if (round % 2) std::swap(order[0], order[1]);
             std::map<std::string, LRESULT> lengths;
+            std::map<std::string, double> times;
             for (const Program* program : order) {
                 Instance instance(*program, note);
                 Sleep(kSettleMs);
                 const double ms = instance.Start();
                 Sleep(300);  // let the heap settle before it is counted
                 results.Add("startup", *program, bytes, "ms", ms);
+                times[program->name] = ms;
                 results.Add("private", *program, bytes, "KB", instance.PrivateKB());
                 lengths[program->name] = instance.TextLength();
                 instance.Stop();
                 Progress("startup " + program->name + " " + std::to_string(bytes) +
                          " B: " + std::to_string(ms) + " ms");
             }
+            // The two starts of a round met the same load on the machine; their ratio is
+            // steadier than the ratio of the two medians, whose runs may have met different.
+            results.Add("startup-pair", "ratio", bytes, "x",
+                        times["notes"] / std::max(times["baseline"], 1e-3));
             // Both must have loaded the same note, or the comparison is void.
             if (lengths["notes"] != lengths["baseline"]) {
                 throw std::runtime_error("the programs loaded different texts from a note of " +
