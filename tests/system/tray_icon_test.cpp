@@ -39,10 +39,14 @@ public:
         lastPress_ = std::chrono::steady_clock::now();
     }
 
-    // A right press on the icon: the menu must be open before the button comes up.
+    // The icon's menu as the shell opens it on a right press, away from the tray so that
+    // the shell's tip cannot cover it (the real press has a test of its own), at the pointer.
     drv::Menu OpenMenu() const {
-        BeforePressOnIcon();
-        return *drv::OpenTrayMenu(note_->Pid(), icon_);
+        const drv::Menu menu = *drv::OpenTrayMenuAway(note_->Pid(), window_, WM_TRAYICON);
+        const POINT at = drv::CursorPos();
+        EXPECT_EQ(menu.rect.left, at.x);
+        EXPECT_EQ(menu.rect.top, at.y);
+        return menu;
     }
     // Chooses an item of the icon's menu with either button.
     void Choose(const char* item, drv::MouseButton button = drv::MouseButton::Left) const {

@@ -49,8 +49,8 @@ public:
         ASSERT_TRUE(drv::ChooseMenuItem(*drv::WaitForPopupMenu(note_->Pid()), item)) << item;
     }
     void ChooseTrayItem(const char* item) const {
-        drv::Pause(drv::Ms(GetDoubleClickTime() + 100));  // no double click with a press before
-        const drv::Waited<drv::Menu> menu = drv::OpenTrayMenu(note_->Pid(), icon_);
+        const drv::Waited<drv::Menu> menu =
+            drv::OpenTrayMenuAway(note_->Pid(), window_, WM_TRAYICON);
         ASSERT_TRUE(menu);
         ASSERT_TRUE(drv::ChooseMenuItem(*menu, item)) << item;
     }

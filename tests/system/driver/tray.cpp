@@ -58,34 +58,85 @@ std::vector<HWND> TrayTips() {
     return tips;
 }
 
+namespace {
+
+bool NoTrayTip() {
+    return TrayTips().empty();
+}
+
+constexpr char kNoTip[] = "no tray tip";
+
+// Rests the pointer at `spot` until the shell shows no tip.
+bool RestAwayFromTips(POINT spot) {
+    MoveTo(spot);
+    return WaitUntil(&NoTrayTip, kWaitTimeout, kNoTip);
+}
+
+Waited<Menu> NoMenu(std::string what, Ms waited = kWaitTimeout) {
+    return Waited<Menu>(std::nullopt, std::move(what), waited);
+}
+
+}  // namespace
+
 Waited<Menu> OpenTrayMenu(DWORD pid, HWND icon) {
-    // Wine's stand-in for the notification area is an ordinary window that takes the
-    // foreground on a press, at times after the program has opened its menu, which then
-    // closes at once; a user presses again. The real shell's does not take it.
-    constexpr int kAttempts = 3;
-    for (int attempt = 1;; ++attempt) {
-        MoveTo(Center(icon));
-        ButtonDown(MouseButton::Right);
-        Waited<Menu> menu = WaitForPopupMenu(pid, attempt < kAttempts ? Ms(2000) : kWaitTimeout);
-        ButtonUp(MouseButton::Right);
-        if (menu) {
-            // The pointer rests in the menu, so the shell's tip over the icon, which lies
-            // over the items and takes clicks meant for them, goes.
-            MoveTo(Center(menu->rect));
-            const bool open =
-                WaitUntil([] { return TrayTips().empty(); }, kWaitTimeout, "no tray tip") &&
-                StaysTrue([&] { return PopupMenuWindow(pid) == menu->hwnd; }, Ms(300),
-                          "the menu open");
-            if (open || attempt == kAttempts) return menu;
-        } else if (attempt == kAttempts) {
-            return menu;
-        }
-        if (HWND left = PopupMenuWindow(pid)) {
-            PostMessageA(left, WM_KEYDOWN, VK_ESCAPE, 0);
-            WaitUntil([&] { return !PopupMenuWindow(pid); }, kWaitTimeout, "no menu");
-        }
-        Pause(Ms(GetDoubleClickTime() + 100));  // a second press, not a double click
+    if (!RestAwayFromTips(QuietSpot(pid))) return NoMenu(kNoTip);
+    // Wine's stand-in for the notification area is an ordinary window that takes the focus
+    // of the X display on a press; the news of that reaches Wine after the program has
+    // opened its menu, and cancels it. The real shell's taskbar is already active by the
+    // time one of its icons is pressed; so is this one here, so the press moves no focus.
+    const HWND tray = GetAncestor(icon, GA_ROOT);
+    SetForegroundWindow(tray);
+    const auto trayActive = [tray] { return GetForegroundWindow() == tray; };
+    if (!WaitUntil(trayActive, kWaitTimeout, "the tray active") ||
+        !StaysTrue(trayActive, Ms(300), "the tray active")) {
+        return NoMenu("the tray active");
     }
+    // The press follows the move at once, before the shell's tip is due.
+    MoveTo(Center(icon));
+    ButtonDown(MouseButton::Right);
+    const Waited<HWND> shown = WaitFor<HWND>(
+        [pid]() -> std::optional<HWND> {
+            if (HWND hwnd = PopupMenuWindow(pid)) return hwnd;
+            return std::nullopt;
+        },
+        kWaitTimeout, "a popup menu of process " + std::to_string(pid) + " before the release");
+    ButtonUp(MouseButton::Right);
+    if (!shown) return NoMenu(shown.What());
+    // Off the icon, so that no tip comes up over the menu; the release chose nothing.
+    MoveTo(Center(WindowRect(*shown)));
+    if (!WaitUntil(&NoTrayTip, kWaitTimeout, kNoTip)) return NoMenu(kNoTip);
+    return WaitForPopupMenu(pid);
+}
+
+POINT QuietSpot(DWORD pid) {
+    RECT screen = {};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    const int w = Width(screen), h = Height(screen);
+    // Away from the tray at the top left; the first spot with no window of the program
+    // or of the shell under it and room below and to the right for a menu.
+    const POINT candidates[] = {{w * 3 / 4, h / 2},
+                                {w / 2, h * 2 / 3},
+                                {w / 4, h * 2 / 3},
+                                {w * 3 / 4, h / 5},
+                                {w / 2, h / 5}};
+    const DWORD shell = [] {
+        const std::vector<HWND> icons = TrayIcons();
+        return icons.empty() ? DWORD{0} : ProcessOf(icons.front());
+    }();
+    for (const POINT at : candidates) {
+        const DWORD under = ProcessOf(WindowFromPoint(at));
+        if (under != pid && (shell == 0 || under != shell)) return at;
+    }
+    return candidates[0];
+}
+
+Waited<Menu> OpenTrayMenuAway(DWORD pid, HWND owner, UINT callbackMessage, UINT id) {
+    const POINT spot = QuietSpot(pid);
+    if (!RestAwayFromTips(spot)) return NoMenu(kNoTip);
+    if (!PostMessageA(owner, callbackMessage, id, WM_RBUTTONDOWN)) {
+        return NoMenu("the icon's message posted", Ms(0));
+    }
+    return WaitForPopupMenu(pid);
 }
 
 bool ForgetTrayIcon(HWND owner, UINT id) {

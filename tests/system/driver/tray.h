@@ -26,10 +26,22 @@ Waited<HWND> WaitForTrayIcon(Ms timeout = kWaitTimeout);
 
 // The tips the shell shows over its icons, now visible.
 std::vector<HWND> TrayTips();
+
 // A right press on `icon` and the menu that process `pid` opens before the release, with
-// the pointer then resting in the menu. Wine's tray can take the foreground from a menu
-// just opened: the press is then made again, up to three times in all.
+// the pointer then resting in the menu. One press: a program that lets it pass fails.
+// The tray is made active first, as a taskbar being clicked is, and the pointer waits away
+// from it until no tip is up, since the shell's tip, shown at the pointer, would lie over
+// the menu.
 Waited<Menu> OpenTrayMenu(DWORD pid, HWND icon);
+
+// A point of the screen away from the tray, its tips and the windows of process `pid`,
+// where a menu opened at the pointer has room and nothing else shows a tip.
+POINT QuietSpot(DWORD pid);
+// The menu of `owner`'s icon, opened at QuietSpot: the pointer rests there, and the shell's
+// message for a right press on the icon (`callbackMessage`, `id`, WM_RBUTTONDOWN) is
+// posted to `owner` as the shell posts it. For tests that choose items of the menu: the
+// real press, whose tip can cover the items, is shown by OpenTrayMenu.
+Waited<Menu> OpenTrayMenuAway(DWORD pid, HWND owner, UINT callbackMessage, UINT id = 1);
 
 // Deletes the icon that `owner` added with `id` as the shell forgets it when it restarts.
 bool ForgetTrayIcon(HWND owner, UINT id = 1);
