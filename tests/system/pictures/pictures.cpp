@@ -23,6 +23,8 @@ using namespace notes;
 
 namespace {
 
+using drv::SendTo;
+
 // GBK text as RTF: every byte above 0x7F as \'hh, so the file is plain ASCII.
 std::string Rtf(const std::string& gbk) {
     std::string out;
@@ -161,9 +163,8 @@ public:
             const HWND icon =
                 tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr;
             if (!icon) return Skip("no notification-area icon");
-            drv::Click(drv::Center(icon), drv::MouseButton::Right);
-            const auto menu = drv::WaitForPopupMenu(note_.Pid(), 2s);
-            if (!menu) return Skip("the notification-area icon opens no menu in this build");
+            const auto menu = drv::OpenTrayMenu(note_.Pid(), icon);
+            if (!menu) return Skip("the notification-area icon opened no menu");
             drv::Settle(window_);
             Snap("tray-menu", Grown(Union(drv::WindowRect(tray), menu->rect), 6));
             drv::CloseMenu(*menu);
@@ -175,12 +176,6 @@ public:
     }
 
 private:
-    static LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-        return static_cast<LRESULT>(result);
-    }
-
     drv::Menu OpenEditMenu() {
         drv::Click(drv::ClientToScreen(editor_, {200, 60}), drv::MouseButton::Right);
         return *drv::WaitForPopupMenu(note_.Pid());
