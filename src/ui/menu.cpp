@@ -4,13 +4,13 @@
 
 namespace ui {
 
-void PopupMenu::Create(std::span<const MenuItemSpec> items) {
+void PopupMenu::Create(std::span<const MenuItemDesc> items) {
     menu_.reset(CreatePopupMenu());
     if (!menu_) ThrowLastError("CreatePopupMenu");
     items_.clear();
-    for (const MenuItemSpec& spec : items) {
+    for (const MenuItemDesc& desc : items) {
         items_.push_back(
-            {spec.id, spec.caption, spec.enabled, spec.visible, false, spec.autoCheck});
+            {desc.id, desc.caption, desc.enabled, desc.visible, false, desc.autoCheck});
         const Item& item = items_.back();
         if (!item.visible) continue;
         if (item.id == 0) {

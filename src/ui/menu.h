@@ -12,7 +12,7 @@
 
 namespace ui {
 
-struct MenuItemSpec {
+struct MenuItemDesc {
     UINT id = 0;  // 0 for a separator
     const char* caption = "-";
     bool enabled = true;
@@ -22,7 +22,7 @@ struct MenuItemSpec {
 
 class PopupMenu {
 public:
-    void Create(std::span<const MenuItemSpec> items);
+    void Create(std::span<const MenuItemDesc> items);
     HMENU handle() const { return menu_.get(); }
 
     bool Has(UINT id) const { return Find(id) != nullptr; }

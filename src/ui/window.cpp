@@ -53,10 +53,11 @@ void WindowRef::Invalidate() const {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Control::Create(const WindowSpec& spec) {
-    hwnd_ = CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.left,
-                            spec.bounds.top, spec.bounds.width, spec.bounds.height, spec.parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+void Control::Create(const WindowParams& params) {
+    hwnd_ = CreateWindowExA(params.exStyle, params.className, params.text, params.style,
+                            params.bounds.left, params.bounds.top, params.bounds.width,
+                            params.bounds.height, params.parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) ThrowLastError("CreateWindowExA");
     // Later children lie above earlier ones, as they were laid out.
@@ -87,12 +88,13 @@ void Window::RegisterClassOnce(WNDCLASSEXA wc) {
     if (!RegisterClassExA(&wc)) ThrowLastError("RegisterClassExA");
 }
 
-void Window::Create(const WindowSpec& spec) {
-    const bool child = (spec.style & WS_CHILD) != 0;
-    HMENU menu = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)) : nullptr;
-    HWND hwnd = CreateWindowExA(
-        spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.left, spec.bounds.top,
-        spec.bounds.width, spec.bounds.height, spec.parent, menu, GetModuleHandleA(nullptr), this);
+void Window::Create(const WindowParams& params) {
+    const bool child = (params.style & WS_CHILD) != 0;
+    HMENU menu = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)) : nullptr;
+    HWND hwnd =
+        CreateWindowExA(params.exStyle, params.className, params.text, params.style,
+                        params.bounds.left, params.bounds.top, params.bounds.width,
+                        params.bounds.height, params.parent, menu, GetModuleHandleA(nullptr), this);
     if (!hwnd) ThrowLastError("CreateWindowExA");
     if (child) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -41,7 +41,7 @@ protected:
     HWND hwnd_ = nullptr;
 };
 
-struct WindowSpec {
+struct WindowParams {
     const char* className = nullptr;
     const char* text = "";
     DWORD style = 0;
@@ -54,7 +54,7 @@ struct WindowSpec {
 // A system control (rich edit, trackbar, static, combo box); its parent destroys it.
 class Control : public WindowRef {
 public:
-    void Create(const WindowSpec& spec);
+    void Create(const WindowParams& params);
 };
 
 class Window : public WindowRef {
@@ -67,7 +67,7 @@ protected:
     Window() = default;
     // Registers `wc` unless a class of that name exists; lpfnWndProc is filled in here.
     static void RegisterClassOnce(WNDCLASSEXA wc);
-    void Create(const WindowSpec& spec);
+    void Create(const WindowParams& params);
     // Destroys a top-level window early (its object lives on without it).
     void Destroy();
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -55,7 +55,7 @@ constexpr core::Rect ButtonAt(int left) {
 }
 
 // The editor menu, in order; a caption of "-" is a separator.
-constexpr ui::MenuItemSpec kEditMenu[] = {
+constexpr ui::MenuItemDesc kEditMenu[] = {
     {CmdUndo, "撤销", true},
     {CmdCut, "剪切", false},
     {CmdCopy, "复制", false},
@@ -76,7 +76,7 @@ constexpr ui::MenuItemSpec kEditMenu[] = {
     {CmdExit, "退出"},
 };
 
-constexpr ui::MenuItemSpec kTrayMenu[] = {
+constexpr ui::MenuItemDesc kTrayMenu[] = {
     {CmdTrayResize, "显示"},
     {CmdTrayExit, "退出"},
 };
