@@ -205,14 +205,7 @@ def profile_section(results):
              "The save's and the load's calls one by one, in the runner's own process with "
              "the calls Notes.exe makes; medians in ms (runs in brackets).", ""]
     if save_sizes:
-        lines += ["| Save step | " + " | ".join(size_text(n) for n in save_sizes) + " |",
-                  "|---|" + "---|" * len(save_sizes)]
-        for step, label in SAVE_STEPS:
-            cells = []
-            for n in save_sizes:
-                r = results.get(("save-step", step, n))
-                cells.append(f"{r['median']:.3f} ({r['runs']})" if r else "")
-            lines.append(f"| {label} | " + " | ".join(cells) + " |")
+        lines += step_table(results, "Save step", "save-step", SAVE_STEPS, save_sizes, ".3f")
         lines.append("")
     startup_steps = [("tray-add", "Shell_NotifyIconA NIM_ADD with the notification area up "
                                   "(Notes adds its icon before the window shows; the baseline "
@@ -228,14 +221,20 @@ def profile_section(results):
                 lines.append(f"| {label} | {r['median']:.1f} ({r['runs']}) |")
         lines.append("")
     if load_sizes:
-        lines += ["| Load step | " + " | ".join(size_text(n) for n in load_sizes) + " |",
-                  "|---|" + "---|" * len(load_sizes)]
-        for step, label in LOAD_STEPS:
-            cells = []
-            for n in load_sizes:
-                r = results.get(("load-step", step, n))
-                cells.append(f"{r['median']:.1f} ({r['runs']})" if r else "")
-            lines.append(f"| {label} | " + " | ".join(cells) + " |")
+        lines += step_table(results, "Load step", "load-step", LOAD_STEPS, load_sizes, ".1f")
+    return lines
+
+
+def step_table(results, title, measure, steps, sizes, number_format):
+    """A table of the steps' medians (runs in brackets), a row a step, a column a note size."""
+    lines = [f"| {title} | " + " | ".join(size_text(n) for n in sizes) + " |",
+             "|---|" + "---|" * len(sizes)]
+    for step, label in steps:
+        cells = []
+        for n in sizes:
+            r = results.get((measure, step, n))
+            cells.append(f"{r['median']:{number_format}} ({r['runs']})" if r else "")
+        lines.append(f"| {label} | " + " | ".join(cells) + " |")
     return lines
 
 

@@ -5,6 +5,7 @@
 
 #include "core/text.h"
 #include "ui/error.h"
+#include "ui/owner_proc.h"
 
 namespace ui {
 namespace {
@@ -246,25 +247,8 @@ Application::TaskModalScope::~TaskModalScope() {
 }
 
 LRESULT CALLBACK Application::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* created = static_cast<Application*>(cs->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<Application*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT result = 0;
-    try {
-        result = self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-    }
-    return result;
+    return DispatchToOwner(hwnd, message, wParam, lParam, &Application::OnMessage,
+                           &Application::hwnd_, AfterError::ReturnZero);
 }
 
 LRESULT Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

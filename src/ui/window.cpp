@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/error.h"
+#include "ui/owner_proc.h"
 
 namespace ui {
 
@@ -104,26 +105,8 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* created = static_cast<Window*>(cs->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT result = 0;
-    try {
-        result = self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        result = DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-    }
-    return result;
+    return DispatchToOwner<Window>(hwnd, message, wParam, lParam, &Window::OnMessage,
+                                   &Window::hwnd_, AfterError::DefaultProcessing);
 }
 
 }  // namespace ui

@@ -269,6 +269,13 @@ struct LengthCase {
 
 class LongPath : public ::testing::TestWithParam<LengthCase> {};
 
+// The program copied to `exe`, with a note and placed settings beside it in `dir` (which ends
+// in a backslash).
+bool PlaceProgram(const std::string& exe, const std::string& dir) {
+    return CopyFileA(drv::NotesExe().c_str(), exe.c_str(), FALSE) &&
+           drv::WriteFileBytes(dir + kNote, kRtf) && drv::WriteFileBytes(dir + kSettings, kPlaced);
+}
+
 // At the MAX_PATH edge "Memo.rtf" (one character shorter than "Notes.exe") and "Setup.ini"
 // (as long) still fit; a temporary name beside them may not. The note still loads, saves and
 // keeps its settings there, and nothing is written under a cut path.
@@ -278,9 +285,7 @@ TEST_P(LongPath, KeepsEverythingBesideTheProgram) {
     ASSERT_TRUE(drv::MakeDirectory(dir)) << dir.size() << " characters";
     const std::string exe = dir + "\\Notes.exe";
     ASSERT_EQ(exe.size(), GetParam().exeLength);
-    ASSERT_TRUE(CopyFileA(drv::NotesExe().c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(drv::WriteFileBytes(dir + "\\" + kNote, kRtf));
-    ASSERT_TRUE(drv::WriteFileBytes(dir + "\\" + kSettings, kPlaced));
+    ASSERT_TRUE(PlaceProgram(exe, dir + "\\"));
 
     {
         drv::Process note = drv::Process::Start(exe);
@@ -312,9 +317,7 @@ TEST(DriveRoot, HoldsTheNoteAndItsSettings) {
     Drive drive('Q', stick.Path());
     if (!drive.Made()) GTEST_SKIP() << "this machine cannot give a folder a drive letter";
     const std::string exe = drive.Root() + "Notes.exe";
-    ASSERT_TRUE(CopyFileA(drv::NotesExe().c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(drv::WriteFileBytes(drive.Root() + kNote, kRtf));
-    ASSERT_TRUE(drv::WriteFileBytes(drive.Root() + kSettings, kPlaced));
+    ASSERT_TRUE(PlaceProgram(exe, drive.Root()));
     {
         drv::Process note = drv::Process::Start(exe);
         const HWND window = *note.WaitForNoteWindow();
