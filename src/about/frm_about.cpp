@@ -74,13 +74,6 @@ int ScreenDpi() {
 
 TfrmAbout::TfrmAbout() {
     frmAbout = this;
-    try {
-        CreateNativeWindow();
-    } catch (...) {
-        // The note works without it; the first showing tries again from the start.
-        Destroy();
-        ui::ReportCurrentException();
-    }
 }
 
 TfrmAbout::~TfrmAbout() {
@@ -188,7 +181,15 @@ void TfrmAbout::SizeToText() {
 }
 
 int TfrmAbout::ShowModal() {
-    if (!hwnd_) CreateNativeWindow();
+    if (!hwnd_) {
+        try {
+            CreateNativeWindow();
+        } catch (...) {
+            // No half-made window stays behind: the next showing starts again.
+            Destroy();
+            throw;
+        }
+    }
     if (modal_) {
         // Already up (a command that arrived while it was): bring it forward.
         SetForegroundWindow(hwnd_);

@@ -1,4 +1,5 @@
-// TfrmAbout, the About window: created hidden at start, shown modally from the menu.
+// TfrmAbout, the About window: its object made at start, its native window at the first
+// showing; shown modally from the menu.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,8 @@
 
 class TfrmAbout final : public ui::Window {
 public:
-    // Allocates the window object and creates its hidden native window with its texts.
+    // Allocates the window object. The native window, with its texts, is made when the window
+    // is first shown: most starts never show it, and a start should not pay for it.
     TfrmAbout();
     ~TfrmAbout() override;
 

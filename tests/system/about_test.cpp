@@ -75,15 +75,15 @@ protected:
         note_->Launch();
         window_ = *note_->WaitForNoteWindow();
         editor_ = drv::ChildById(window_, IDC_REMEMO);
-        about_ = drv::FindTopLevel(note_->Pid(), kAboutWindowClassName);
-        ASSERT_TRUE(about_);
     }
     // From the editor menu, as a user opens it.
     void Open() {
         drv::Click(drv::Center(editor_), drv::MouseButton::Right);
         ASSERT_TRUE(drv::ChooseMenuItem(*drv::WaitForPopupMenu(note_->Pid()), "关于"));
-        ASSERT_TRUE(drv::WaitUntil([&] { return drv::IsVisible(about_); }, drv::kWaitTimeout,
-                                   "the About window shown"));
+        const auto shown = drv::WaitForShownTopLevel(note_->Pid(), kAboutWindowClassName);
+        ASSERT_TRUE(shown);
+        ASSERT_TRUE(!about_ || *shown == about_) << "the same window each time";
+        about_ = *shown;
         ASSERT_TRUE(drv::Settle(about_));
     }
     HWND Child(int id) const { return drv::ChildById(about_, id); }
@@ -108,12 +108,18 @@ protected:
     HWND about_ = nullptr;
 };
 
-TEST_F(About, ExistsHiddenFromTheStartWithItsTexts) {
+// A start makes no About window; the first opening makes it, owned like the note, and
+// closing only hides it.
+TEST_F(About, IsMadeWhenFirstOpenedAndThenKept) {
     Start();
-    EXPECT_FALSE(drv::IsVisible(about_));
+    EXPECT_EQ(drv::FindTopLevel(note_->Pid(), kAboutWindowClassName), nullptr);
+    Open();
     EXPECT_EQ(drv::Owner(about_), drv::Owner(window_)) << "owned by the application window";
     EXPECT_EQ(drv::WindowText(about_), "关于");
     EXPECT_EQ(drv::WindowText(Button()), "关闭");
+    drv::PressKey(VK_RETURN);
+    ExpectClosedAndNoteBack();
+    EXPECT_EQ(drv::FindTopLevels(note_->Pid(), kAboutWindowClassName), std::vector<HWND>{about_});
 }
 
 TEST_F(About, OpensCentredAndLaidOutWithTheFocusOnClose) {

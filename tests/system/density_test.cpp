@@ -198,12 +198,9 @@ TEST_F(Density, NarrowedTheButtonsKeepTheirScaledDistanceFromTheRightEdge) {
 
 // The About window grows with the density too: every text and the button stay inside it.
 TEST_F(Density, TheAboutWindowHoldsAllItsFields) {
-    const HWND about = drv::FindTopLevel(note_.Pid(), kAboutWindowClassName);
-    ASSERT_TRUE(about);
     drv::Click(drv::Center(Child(IDC_REMEMO)), drv::MouseButton::Right);
     ASSERT_TRUE(drv::ChooseMenuItem(*drv::WaitForPopupMenu(note_.Pid()), "关于"));
-    ASSERT_TRUE(drv::WaitUntil([&] { return drv::IsVisible(about); }, drv::kWaitTimeout,
-                               "the About window shown"));
+    const HWND about = *drv::WaitForShownTopLevel(note_.Pid(), kAboutWindowClassName);
     ASSERT_TRUE(drv::Settle(about));
     const RECT client = drv::ClientRect(about);
     int fields = 0;

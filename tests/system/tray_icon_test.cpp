@@ -208,11 +208,12 @@ class TrayFront : public TrayIcon, public ::testing::WithParamInterface<FrontCas
 // note comes forward, or the About window when it is open over the note.
 TEST_P(TrayFront, ALeftPressBringsTheProgramForward) {
     Start();
-    const HWND about = drv::FindTopLevel(note_->Pid(), kAboutWindowClassName);
+    HWND about = nullptr;
     if (GetParam().aboutOpen) {
         ChooseEditItem("关于");
-        ASSERT_TRUE(drv::WaitUntil([&] { return drv::IsVisible(about); }, drv::kWaitTimeout,
-                                   "the About window shown"));
+        const auto shown = drv::WaitForShownTopLevel(note_->Pid(), kAboutWindowClassName);
+        ASSERT_TRUE(shown);
+        about = *shown;
     }
     drv::OwnWindow other(CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 600,
                                          100, 200, 100, nullptr, nullptr, nullptr, nullptr));

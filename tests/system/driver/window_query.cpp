@@ -47,6 +47,17 @@ HWND FindTopLevel(DWORD pid, std::string_view className) {
     return windows.empty() ? nullptr : windows.front();
 }
 
+Waited<HWND> WaitForShownTopLevel(DWORD pid, std::string_view className, Ms timeout) {
+    return WaitFor<HWND>(
+        [&]() -> std::optional<HWND> {
+            for (HWND hwnd : FindTopLevels(pid, className)) {
+                if (IsVisible(hwnd)) return hwnd;
+            }
+            return std::nullopt;
+        },
+        timeout, "a shown window of the class " + std::string(className));
+}
+
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

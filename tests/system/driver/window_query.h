@@ -20,6 +20,8 @@ std::vector<HWND> TopLevelWindows(DWORD pid);
 // The first top-level window of a process with that class (GBK class names work), or null.
 HWND FindTopLevel(DWORD pid, std::string_view className);
 std::vector<HWND> FindTopLevels(DWORD pid, std::string_view className);
+// A visible top-level window of a process with that class, once there is one.
+Waited<HWND> WaitForShownTopLevel(DWORD pid, std::string_view className, Ms timeout = kWaitTimeout);
 
 // Direct children, in z-order.
 std::vector<HWND> Children(HWND parent);

@@ -115,12 +115,10 @@ public:
             return std::nullopt;
         });
         Take("about", [&]() -> std::optional<RECT> {
-            const HWND about = drv::FindTopLevel(note_.Pid(), kAboutWindowClassName);
-            if (!about) return Skip("no About window");
             if (!drv::ChooseMenuItem(OpenEditMenu(), "关于")) return Skip("no About item");
-            if (!drv::WaitUntil([&] { return drv::IsVisible(about); }, drv::kWaitTimeout, "")) {
-                return Skip("the About window did not open");
-            }
+            const auto shown = drv::WaitForShownTopLevel(note_.Pid(), kAboutWindowClassName);
+            if (!shown) return Skip("the About window did not open");
+            const HWND about = *shown;
             drv::Settle(about);
             Snap("about", drv::WindowRect(about));
             SendTo(drv::ChildById(about, IDC_ABOUT_BTNCLOSE), BM_CLICK);
