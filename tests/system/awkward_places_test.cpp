@@ -276,6 +276,20 @@ bool PlaceProgram(const std::string& exe, const std::string& dir) {
            drv::WriteFileBytes(dir + kNote, kRtf) && drv::WriteFileBytes(dir + kSettings, kPlaced);
 }
 
+// Runs the placed program: it shows the note where the settings put it, takes a typed
+// character and a drag of its top bar without a message box, and is then ended.
+void TypeAndMove(const std::string& exe) {
+    drv::Process note = drv::Process::Start(exe);
+    const HWND window = *note.WaitForNoteWindow();
+    const HWND editor = drv::ChildById(window, notes::IDC_REMEMO);
+    EXPECT_EQ(drv::ControlText(editor), "kept");
+    EXPECT_EQ(drv::WindowRect(window).left, 400);
+    SendTo(editor, WM_CHAR, 'x', 1);
+    EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
+    ASSERT_TRUE(DragTopBar(window, 40, 30));
+    EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
+}
+
 // At the MAX_PATH edge "Memo.rtf" (one character shorter than "Notes.exe") and "Setup.ini"
 // (as long) still fit; a temporary name beside them may not. The note still loads, saves and
 // keeps its settings there, and nothing is written under a cut path.
@@ -287,22 +301,10 @@ TEST_P(LongPath, KeepsEverythingBesideTheProgram) {
     ASSERT_EQ(exe.size(), GetParam().exeLength);
     ASSERT_TRUE(PlaceProgram(exe, dir + "\\"));
 
-    {
-        drv::Process note = drv::Process::Start(exe);
-        const HWND window = *note.WaitForNoteWindow();
-        const HWND editor = drv::ChildById(window, notes::IDC_REMEMO);
-        EXPECT_EQ(drv::ControlText(editor), "kept");
-        EXPECT_EQ(drv::WindowRect(window).left, 400);
-
-        SendTo(editor, WM_CHAR, 'x', 1);
-        EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
-        EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kNote).value_or("").find("xkept"),
-                  std::string::npos);
-        ASSERT_TRUE(DragTopBar(window, 40, 30));
-        EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
-        EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kSettings).value_or("").find("Left=440"),
-                  std::string::npos);
-    }
+    TypeAndMove(exe);
+    EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kNote).value_or("").find("xkept"), std::string::npos);
+    EXPECT_NE(drv::ReadFileBytes(dir + "\\" + kSettings).value_or("").find("Left=440"),
+              std::string::npos);
     EXPECT_EQ(drv::ListDirectory(dir), (std::vector<std::string>{kNote, "Notes.exe", kSettings}));
     EXPECT_EQ(drv::ListDirectory(base.Path()).size(), 1u) << "nothing beside the folder";
 }
@@ -318,16 +320,7 @@ TEST(DriveRoot, HoldsTheNoteAndItsSettings) {
     if (!drive.Made()) GTEST_SKIP() << "this machine cannot give a folder a drive letter";
     const std::string exe = drive.Root() + "Notes.exe";
     ASSERT_TRUE(PlaceProgram(exe, drive.Root()));
-    {
-        drv::Process note = drv::Process::Start(exe);
-        const HWND window = *note.WaitForNoteWindow();
-        const HWND editor = drv::ChildById(window, notes::IDC_REMEMO);
-        EXPECT_EQ(drv::ControlText(editor), "kept");
-        EXPECT_EQ(drv::WindowRect(window).left, 400);
-        SendTo(editor, WM_CHAR, 'x', 1);
-        ASSERT_TRUE(DragTopBar(window, 40, 30));
-        EXPECT_EQ(drv::CountMessageBoxes(note.Pid()), 0);
-    }
+    TypeAndMove(exe);
     EXPECT_NE(drv::ReadFileBytes(stick.File(kNote)).value_or("").find("xkept"), std::string::npos);
     EXPECT_NE(drv::ReadFileBytes(stick.File(kSettings)).value_or("").find("Left=440"),
               std::string::npos);
