@@ -55,9 +55,7 @@ drv::Rgb RgbOf(COLORREF c) {
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 std::string AlphaLine(int position) {
     return "Alpha=" + std::to_string(position) + "\r\n";

@@ -26,9 +26,7 @@ constexpr char kRtf[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 kept}";
 constexpr char kPlaced[] = "[FORM]\r\nLeft=400\r\nTop=200\r\nWidth=311\r\nHeight=303\r\n";
 constexpr POINT kOnTopBar = {100, 8};
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 using drv::SystemText;
 

@@ -35,9 +35,7 @@ struct ItemStates {
     }
 };
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 // A note started on "abcd" (plain text, so the first change is easy to tell in the file).
 class EditMenu : public ::testing::Test {

@@ -27,9 +27,7 @@ constexpr char kStale[] = "{\\rtf1\\ansi STALE TEMPORARY FILE\\par}";
 
 using drv::SystemText;
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 // An RTF note of about `size` bytes, many short paragraphs.
 std::string NoteOfSize(std::size_t size) {

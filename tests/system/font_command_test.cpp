@@ -30,9 +30,7 @@ constexpr int kStrikeOutBox = 1040;
 constexpr int kUnderlineBox = 1041;
 constexpr int kListEdit = 1001;  // the edit field of a list with one
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM context) {
     auto& faces = *reinterpret_cast<std::vector<std::string>*>(context);

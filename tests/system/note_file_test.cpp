@@ -49,9 +49,7 @@ bool IsWholeRtf(std::string bytes) {
     return IsRtf(bytes) && !bytes.empty() && bytes.back() == '}';
 }
 
-LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(20000));
-}
+using drv::SendTo;
 
 // A started note, its window and its editor.
 class NoteFile : public ::testing::Test {

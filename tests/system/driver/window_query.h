@@ -50,9 +50,10 @@ inline int Height(const RECT& r) {
 }
 
 // Sends `message` and returns the window's answer, or 0 when it did not answer within
-// `timeout` (a hung program must fail its test, not hang it).
+// `timeout` (a hung program must fail its test, not hang it; a program saving a large note
+// on a loaded machine under Wine may take seconds to answer).
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-               Ms timeout = Ms(5000));
+               Ms timeout = Ms(20000));
 // The system's text for error `code`, without the trailing period and line break, as a
 // program quotes it inside its own sentence.
 std::string SystemText(DWORD code);
