@@ -64,9 +64,20 @@ Process Process::Start(const std::string& exePath, std::optional<WORD> showComma
     // Detached: a GUI child that inherits our console would also inherit the pipe CTest
     // reads our output from, and CTest would wait for it to close.
     const DWORD flags = DETACHED_PROCESS | (suspended ? CREATE_SUSPENDED : 0);
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
-                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
-                        &info)) {
+    const auto create = [&] {
+        return CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                              nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
+                              &info) != FALSE;
+    };
+    // Wine now and then fails a start with ERROR_INTERNAL_ERROR before the program runs a
+    // line (seen right after killing the previous instance on a loaded machine); that is the
+    // launcher's failure, not the program's, so such a start is tried again.
+    bool created = create();
+    for (int retry = 0; !created && GetLastError() == ERROR_INTERNAL_ERROR && retry < 3; ++retry) {
+        Sleep(500);
+        created = create();
+    }
+    if (!created) {
         throw std::runtime_error("CreateProcessA " + exePath + ": " +
                                  SystemMessage(GetLastError()));
     }
