@@ -377,7 +377,8 @@ int main(int argc, char** argv) {
         if (options.only.count("profile")) {
             bench::ProfileSink sink{
                 &NowMs, [&](const std::string& metric, const std::string& step, std::size_t bytes,
-                            double ms) { results.Add(metric, step, bytes, "ms", ms); }};
+                            const std::string& unit,
+                            double value) { results.Add(metric, step, bytes, unit, value); }};
             bench::ProfileStartup(sink, options.reps * 2);
             bench::ProfileSave(sink, options.typingSizes, options.keys / 4 + 1);
             bench::ProfileLoad(sink, options.loadSizes, options.loadReps);
