@@ -56,6 +56,15 @@ def sizes_of(results, metric, program):
     return sorted(n for (m, p, n) in results if m == metric and p == program)
 
 
+def by_rounds(results, metric, n, of_medians):
+    """The ratio a verdict goes by, and its cell: the median of the rounds' ratios where the
+    run recorded them (each round's runs met the same load), else the ratio of the medians."""
+    pair = results.get((metric, "ratio", n))
+    if not pair:
+        return of_medians, "–"
+    return pair["median"], f"{pair['median']:.2f}"
+
+
 def startup_section(results):
     lines = ["## Start-up", "",
              "From the launch to the note window shown and painted, with the program back in "
@@ -71,9 +80,7 @@ def startup_section(results):
         if not b:
             continue
         r = ratio(a["median"], b["median"])
-        pair = results.get(("startup-pair", "ratio", n))
-        judged = pair["median"] if pair else r
-        pair_text = f"{pair['median']:.2f}" if pair else "–"
+        judged, pair_text = by_rounds(results, "startup-pair", n, r)
         lines.append(f"| {size_text(n)} | {a['median']:.0f} ({a['p95']:.0f}) | "
                      f"{b['median']:.0f} ({b['p95']:.0f}) | {a['runs']} | {r:.2f} | "
                      f"{pair_text} | {verdict(judged, 1.2)} |")
@@ -100,9 +107,7 @@ def load_section(results):
             continue
         found = True
         r = ratio(notes["median"], plain["median"])
-        pair = results.get(("load-pair", "ratio", n))
-        judged = pair["median"] if pair else r
-        pair_text = f"{pair['median']:.2f}" if pair else "–"
+        judged, pair_text = by_rounds(results, "load-pair", n, r)
         lines.append(f"| {size_text(n)} | {plain['median']:.0f} | {notes['median']:.0f} | "
                      f"{halved['median']:.0f} | {plain['runs']} | {r:.2f} | {pair_text} | "
                      f"{verdict(judged, 1.1)} |")
