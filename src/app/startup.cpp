@@ -44,9 +44,7 @@ void TfrmMain::WMActivateInstance() {
         SetWindowState(WindowState::Normal);
         Show();
     }
-    if (Visible() && IsWindowEnabled(hwnd_)) {
-        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
-    }
+    if (Visible() && IsWindowEnabled(hwnd_)) RestoreFocus();
 }
 
 void TfrmMain::Close() {

@@ -69,6 +69,7 @@ private:
     // The smallest size at which the top bar still shows the grip and the four buttons.
     core::Size MinimumSize() const;
     void SetWindowState(WindowState state);
+    void RestoreFocus();
 
     // Moving and resizing (window/drag.cpp).
     void Panel1MouseDown(const ui::MouseArgs& e);

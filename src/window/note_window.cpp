@@ -73,7 +73,21 @@ void TfrmMain::SetWindowState(WindowState state) {
 void TfrmMain::Show() {
     if (Visible()) return;
     ShowWindow(Handle(), windowState_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    // Already the active window (made so for the tray menu while hidden), it is not activated
+    // again, so the keyboard is handed back here.
+    if (GetFocus() == hwnd_) RestoreFocus();
     FormShow();
+}
+
+// The keyboard goes to the control that had it last, or to the editor. A hidden note keeps it
+// on its own window, where keys do nothing: it becomes the foreground window for the tray menu
+// while out of sight, and keys typed into the unseen editor would change the note and save it.
+void TfrmMain::RestoreFocus() {
+    if (!IsWindowVisible(hwnd_)) {
+        if (GetFocus() != hwnd_) SetFocus(hwnd_);
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
 }
 
 void TfrmMain::Hide() {
@@ -175,12 +189,10 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
         } else if (!HIWORD(wParam)) {
-            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
+            RestoreFocus();
         }
         return 0;
-    case WM_SETFOCUS:
-        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : REMemo.hwnd());
-        return 0;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd_, &r);

@@ -252,6 +252,55 @@ TEST_F(TrayIcon, ALeftPressShowsANoteStartedMinimised) {
     ExpectShown();
 }
 
+struct LeaveMenuCase {
+    const char* name;
+    std::function<void(const drv::Menu&)> leave;
+};
+
+class TrayMenuOfHiddenNote : public TrayIcon,
+                             public ::testing::WithParamInterface<LeaveMenuCase> {};
+
+// The menu needs the program in front, so a hidden note is made the foreground window for
+// it. Once the menu is left without a choice, keys typed into what looks like nothing must
+// not reach the hidden editor and be saved; once the note is shown, they reach it again.
+TEST_P(TrayMenuOfHiddenNote, KeysTypedAfterwardsNeverReachTheHiddenNote) {
+    Start({.files = {{"Memo.rtf", "kept"}}});
+    const std::string text = drv::ControlText(drv::ChildById(window_, IDC_REMEMO));
+    ASSERT_EQ(text, "kept");
+    ClickChild(IDC_SPDBTNFORMHIDE);
+    ASSERT_FALSE(drv::IsVisible(window_));
+    const std::optional<std::string> saved = note_->ReadFile("Memo.rtf");
+
+    const drv::Menu menu = OpenMenu();
+    GetParam().leave(menu);
+    ASSERT_TRUE(drv::WaitForGone(menu.hwnd));
+    drv::TypeText("xyz");
+    drv::PressKey(VK_BACK);
+    drv::PressKey('A', drv::kCtrl);
+    drv::PressKey(VK_DELETE);
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_FALSE(drv::IsVisible(window_));
+    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), text);
+    EXPECT_EQ(note_->ReadFile("Memo.rtf"), saved);
+
+    ClickIcon();
+    ExpectShown();
+    drv::PressKey(VK_END, drv::kCtrl);
+    drv::TypeText("q");
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), text + "q");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, TrayMenuOfHiddenNote,
+    ::testing::Values(LeaveMenuCase{"EscapeKey",
+                                    [](const drv::Menu&) { drv::PressKey(VK_ESCAPE); }},
+                      LeaveMenuCase{"ClickElsewhere",
+                                    [](const drv::Menu& menu) {
+                                        drv::Click({menu.rect.right + 300, menu.rect.bottom + 200});
+                                    }}),
+    drv::CaseName());
+
 struct ShellRestartCase {
     const char* name;
     bool iconLost;  // the shell lost the icon before it announced itself
