@@ -242,8 +242,9 @@ Application::TaskModalScope::TaskModalScope(Application& app, HWND except)
 
 Application::TaskModalScope::~TaskModalScope() {
     EnableTaskWindows(disabled_);
-    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
-    if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+    // Only to windows still shown: one hidden meanwhile must not take the keyboard unseen.
+    if (active_ && IsWindowVisible(active_)) SetActiveWindow(active_);
+    if (focus_ && IsWindowVisible(focus_)) SetFocus(focus_);
 }
 
 LRESULT CALLBACK Application::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

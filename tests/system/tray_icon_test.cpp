@@ -301,6 +301,61 @@ INSTANTIATE_TEST_SUITE_P(
                                     }}),
     drv::CaseName());
 
+struct ModalCase {
+    const char* name;
+    std::function<void(const TrayIcon&)> open;
+    std::function<void(const TrayIcon&)> close;
+};
+
+class TrayHideUnderModal : public TrayIcon, public ::testing::WithParamInterface<ModalCase> {};
+
+// Hidden from the tray while a box or the About window is up, the note is not the window
+// the keyboard goes back to when that closes.
+TEST_P(TrayHideUnderModal, KeysTypedAfterwardsNeverReachTheHiddenNote) {
+    Start({.files = {{"Memo.rtf", "kept"}}});
+    drv::Click(drv::Center(drv::ChildById(window_, IDC_REMEMO)));
+    const std::optional<std::string> saved = note_->ReadFile("Memo.rtf");
+    GetParam().open(*this);
+    Choose("隐藏");
+    ASSERT_FALSE(drv::IsVisible(window_));
+    GetParam().close(*this);
+    ASSERT_TRUE(drv::Settle(window_));
+    drv::TypeText("xyz");
+    drv::PressKey('A', drv::kCtrl);
+    drv::PressKey(VK_DELETE);
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_FALSE(drv::IsVisible(window_));
+    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), "kept");
+    EXPECT_EQ(note_->ReadFile("Memo.rtf"), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, TrayHideUnderModal,
+    ::testing::Values(
+        ModalCase{"AboutWindow",
+                  [](const TrayIcon& note) {
+                      note.ChooseEditItem("关于");
+                      ASSERT_TRUE(
+                          drv::WaitForShownTopLevel(note.note_->Pid(), kAboutWindowClassName));
+                  },
+                  [](const TrayIcon& note) {
+                      const auto about =
+                          drv::WaitForShownTopLevel(note.note_->Pid(), kAboutWindowClassName);
+                      ASSERT_TRUE(about);
+                      PostMessageA(*about, WM_SYSCOMMAND, SC_CLOSE, 0);
+                      ASSERT_TRUE(drv::WaitUntil([&] { return !drv::IsVisible(*about); },
+                                                 drv::kWaitTimeout, "About closed"));
+                  }},
+        ModalCase{"CloseConfirmation",
+                  [](const TrayIcon& note) {
+                      drv::Click(drv::Center(drv::ChildById(note.window_, IDC_SPDBTNFORMCLOSE)));
+                      ASSERT_TRUE(note.note_->WaitForMessageBox());
+                  },
+                  [](const TrayIcon& note) {
+                      ASSERT_TRUE(drv::AnswerCloseConfirmation(note.note_->Pid(), IDNO));
+                  }}),
+    drv::CaseName());
+
 struct ShellRestartCase {
     const char* name;
     bool iconLost;  // the shell lost the icon before it announced itself
