@@ -23,9 +23,10 @@ LRESULT TfrmMain::REMemoMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CONTEXTMENU: ShowEditMenu(lParam); return 0;
     case WM_GETDLGCODE: {
-        // Tab moves the focus as in a dialog; Enter still starts a new line.
+        // Tab moves the focus as in a dialog; Enter still starts a new line. Tabbing into the
+        // editor must not select the whole note, which the next key would then replace.
         LRESULT code = REMemo.CallDefault(message, wParam, lParam);
-        code &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+        code &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
         if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
             msg->wParam == VK_RETURN) {

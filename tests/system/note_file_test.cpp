@@ -270,6 +270,30 @@ TEST_F(NoteFile, ANoteLongerThanTheDefaultLimitLoadsWhole) {
 
 // A burst of changes to a large note, killed at a random moment: the note file is always
 // a whole note, the old one or a newer one, and the next start loads all of it.
+struct TabCase {
+    const char* name;
+    unsigned modifiers;
+};
+
+class NoteFileTab : public NoteFile, public ::testing::WithParamInterface<TabCase> {};
+
+// Tab is not taken by the editor and has nowhere else to go while the panels are closed: it
+// must not select the note either, or the next key would replace all of it.
+TEST_P(NoteFileTab, NeverSelectsTheNote) {
+    Start({.files = {{kNote, "kept"}}});
+    drv::Click(drv::Center(editor_));
+    drv::PressKey(VK_END, drv::kCtrl);
+    drv::PressKey(VK_TAB, GetParam().modifiers);
+    drv::TypeText("x");
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(Text(), "keptx");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, NoteFileTab,
+                         ::testing::Values(TabCase{"Tab", drv::kNoModifier},
+                                           TabCase{"ShiftTab", drv::kShift}),
+                         drv::CaseName());
+
 struct KillCase {
     const char* name;
     unsigned start;  // of the generator that picks the moments of the kills
