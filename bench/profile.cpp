@@ -148,7 +148,7 @@ void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
                 if (mode == 3) SendMessageA(editor, EM_AUTOURLDETECT, TRUE, 0);
                 SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
                 ui::File file = Open(path, GENERIC_READ, OPEN_EXISTING);
-                LoadSource source{file.get(), mode, {}, {}};
+                LoadSource source{file.get(), mode, core::StreamNormalizer(), {}};
                 EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, &ReadForProfile};
                 ms[mode] = Time(sink, "load-step", names[mode], bytes, [&] {
                     SendMessageA(editor, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));

@@ -31,9 +31,26 @@ std::string NormalizeLineBreaks(std::string_view text) {
 }
 
 std::size_t StreamNormalizer::RawRequest(std::size_t capacity) const {
-    if (carry_) return capacity == 0 ? 0 : (capacity - 1) / 2;
-    if (capacity == 1) return 1;  // a single byte still makes progress; its LF is carried
-    return capacity / 2;
+    // Room first for what is owed: the carried LF and the held lead byte.
+    const std::size_t owed = (carry_ ? 1 : 0) + (held_ ? 1 : 0);
+    if (owed == 0 && capacity == 1) return 1;  // still makes progress; its LF is carried
+    return capacity > owed ? (capacity - owed) / 2 : 0;
+}
+
+void StreamNormalizer::HoldBackSplitCharacter(std::string_view& raw) {
+    std::size_t i = trailDue_ && !raw.empty() ? 1 : 0;
+    if (!raw.empty()) trailDue_ = false;
+    while (i < raw.size()) {
+        if (!isLeadByte_(static_cast<unsigned char>(raw[i]))) {
+            ++i;
+        } else if (i + 1 < raw.size()) {
+            i += 2;
+        } else {
+            held_ = raw.back();
+            raw.remove_suffix(1);
+            return;
+        }
+    }
 }
 
 std::size_t StreamNormalizer::Produce(std::string_view raw, char* out, std::size_t capacity) {
@@ -42,6 +59,14 @@ std::size_t StreamNormalizer::Produce(std::string_view raw, char* out, std::size
         out[n++] = '\n';
         carry_ = false;
     }
+    // A held lead byte goes out together with its trail byte, which opens `raw`; on its own
+    // only at the end of the source or when an answer has room for nothing else.
+    if (held_ && n < capacity && (!raw.empty() || n == 0)) {
+        n += normalizer_.Feed(std::string_view(&*held_, 1), out + n);  // never a CR or an LF
+        held_.reset();
+        trailDue_ = true;
+    }
+    if (isLeadByte_) HoldBackSplitCharacter(raw);
     char buffer[2 * 4096];
     while (!raw.empty()) {
         const std::string_view part = raw.substr(0, sizeof buffer / 2);

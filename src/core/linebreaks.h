@@ -26,6 +26,13 @@ std::string NormalizeLineBreaks(std::string_view text);
 // the one byte that may not fit (the LF of a pair) into the next request.
 class StreamNormalizer {
 public:
+    using LeadBytePredicate = bool (*)(unsigned char);
+
+    // With `isLeadByte`, an answer of three bytes or more never ends between the two bytes
+    // of a double-byte character: a consumer that decodes each answer on its own would
+    // otherwise garble the character and every one after it up to the next ASCII byte.
+    explicit StreamNormalizer(LeadBytePredicate isLeadByte = nullptr) : isLeadByte_(isLeadByte) {}
+
     // Fills `out` with up to `capacity` normalised bytes pulled from `read`, a callable
     // (char* buffer, std::size_t wanted) -> std::optional<std::size_t> that returns the
     // bytes read, 0 at the end, or nothing on a read error. Returns the bytes written,
@@ -53,8 +60,14 @@ public:
     std::size_t Produce(std::string_view raw, char* out, std::size_t capacity);
 
 private:
+    // Holds back a lead byte that ends `raw` without its trail byte.
+    void HoldBackSplitCharacter(std::string_view& raw);
+
     LineBreakNormalizer normalizer_;
-    bool carry_ = false;  // an LF still owed to the consumer
+    LeadBytePredicate isLeadByte_;
+    bool carry_ = false;        // an LF still owed to the consumer
+    std::optional<char> held_;  // a lead byte whose trail byte is still unread
+    bool trailDue_ = false;     // the next raw byte is the trail of a lead byte already given
     std::string raw_;
 };
 

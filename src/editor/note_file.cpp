@@ -2,6 +2,7 @@
 #include "editor/note_file.h"
 
 #include <optional>
+#include <string_view>
 
 #include "core/linebreaks.h"
 #include "core/rtf_depth.h"
@@ -38,11 +39,21 @@ void CreateEmptyFile(const std::string& path) {
     throw core::AppError(core::Format(format, path.c_str(), ui::SystemErrorText(code).c_str()));
 }
 
+// Every RTF document opens so. Some editors take any text that opens with a brace for RTF
+// and keep only its first group: plain text must not be offered to them as RTF.
+constexpr std::string_view kRtfStart = "{\\rtf";
+
+// The editor decodes plain text one answer at a time in the ANSI code page.
+bool IsAnsiLeadByte(unsigned char b) {
+    return IsDBCSLeadByte(b) != FALSE;
+}
+
 struct ReadStream {
     HANDLE file;
     bool rtf;  // hand over no RTF nested deeper than a rich-edit control can take
     core::StreamNormalizer normalizer;
     core::RtfDepthTracker depth;
+    bool started = false;  // the first bytes have been handed over
 };
 
 // The editor asks for up to `size` bytes; at most half of that is read from the file, so
@@ -62,10 +73,14 @@ DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writte
         });
     *written = produced ? static_cast<LONG>(*produced) : 0;
     if (!produced) return error ? error : ERROR_READ_FAULT;
-    if (stream.rtf &&
-        !stream.depth.Feed(std::string_view(reinterpret_cast<char*>(buffer), *produced))) {
-        *written = 0;
-        return ERROR_INVALID_DATA;  // not RTF this program reads: the text fallback takes it
+    if (stream.rtf) {
+        const std::string_view bytes(reinterpret_cast<char*>(buffer), *produced);
+        const bool first = !stream.started && !bytes.empty();
+        if (!bytes.empty()) stream.started = true;
+        if ((first && !bytes.starts_with(kRtfStart)) || !stream.depth.Feed(bytes)) {
+            *written = 0;
+            return ERROR_INVALID_DATA;  // not RTF this program reads: the text fallback takes it
+        }
     }
     return 0;
 }
@@ -130,11 +145,11 @@ void TfrmMain::LoadNote() {
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
 
-    ReadStream rtf{file.get(), true, {}, {}};
+    ReadStream rtf{file.get(), true, core::StreamNormalizer(), {}};
     if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
         // Not RTF the editor accepts: read the same bytes as plain text.
         SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
-        ReadStream text{file.get(), false, {}, {}};
+        ReadStream text{file.get(), false, core::StreamNormalizer(&IsAnsiLeadByte), {}};
         if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
             REMemo.Send(EM_EXLIMITTEXT, 0, 0);
             throw core::AppError("Failed to Load Stream");

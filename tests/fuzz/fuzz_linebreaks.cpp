@@ -1,6 +1,7 @@
 // The note reader's line-break normaliser: whatever the chunking the editor asks for, the
 // bytes it gets are those of normalising the whole file at once, no answer exceeds the
-// size asked for, and no read takes more than half of it.
+// size asked for, and no read takes more than half of it. With GBK lead bytes named, no
+// answer of three bytes or more ends between the two bytes of a character.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,19 +10,40 @@
 #include <string_view>
 #include <vector>
 
+#include "core/gbk.h"
 #include "core/linebreaks.h"
+
+namespace {
+
+bool IsLead(unsigned char b) {
+    return core::IsGbkLeadByte(b);
+}
+
+// Whether `text`, read from its first byte, ends in a lead byte without its trail byte.
+bool EndsInALoneLeadByte(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) i += IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i > text.size();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    // The first bytes choose the request sizes (1..64), the rest is the file.
+    // The first bytes choose the request sizes (1..64) and whether characters are kept
+    // whole; the rest is the file.
     const std::size_t sizeCount = 1 + data[0] % 8;
+    const bool pairs = data[0] & 0x80;
     if (size < 1 + sizeCount) return 0;
     std::vector<std::size_t> sizes;
     for (std::size_t i = 0; i < sizeCount; ++i) sizes.push_back(1 + data[1 + i] % 64);
     const std::string_view file(reinterpret_cast<const char*>(data) + 1 + sizeCount,
                                 size - 1 - sizeCount);
 
-    core::StreamNormalizer normalizer;
+    core::StreamNormalizer normalizer(pairs ? &IsLead : nullptr);
+    const bool roomy =
+        std::all_of(sizes.begin(), sizes.end(), [](std::size_t s) { return s >= 3; });
+    bool splitBefore = false;  // the previous answer ended in a lone lead byte
     std::string result;
     std::size_t pos = 0;
     for (std::size_t call = 0;; ++call) {
@@ -36,10 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 return std::optional<std::size_t>(take);
             });
         if (!produced || *produced > capacity) std::abort();
-        result.append(out.data(), *produced);
         if (*produced == 0) break;
+        const std::string_view answer(out.data(), *produced);
+        // Only the file's own last lead byte may end an answer alone: the last answer.
+        if (pairs && roomy && splitBefore) std::abort();
+        splitBefore = EndsInALoneLeadByte(answer);
+        result.append(answer);
     }
     if (pos != file.size() || result != core::NormalizeLineBreaks(file)) std::abort();
+    if (pairs && roomy && splitBefore && !EndsInALoneLeadByte(file)) std::abort();
     if (result.size() > 2 * file.size()) std::abort();
     return 0;
 }

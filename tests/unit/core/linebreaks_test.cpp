@@ -34,11 +34,18 @@ TEST(LineBreakNormalizer, APairSplitAcrossChunksStaysOneBreak) {
     EXPECT_EQ(result, "a\r\nb");
 }
 
+bool IsLead(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
+
 // Pulls `raw` through a StreamNormalizer as the editor would, with the given sequence of
 // buffer sizes (repeated), and checks that no answer exceeds the size asked for and that no
-// read asks for more than half of it (or one byte for a one-byte buffer).
-std::string Pull(const std::string& raw, const std::vector<std::size_t>& sizes) {
-    core::StreamNormalizer n;
+// read asks for more than half of it (or one byte for a one-byte buffer). `answers` gets
+// the answers one by one.
+std::string Pull(const std::string& raw, const std::vector<std::size_t>& sizes,
+                 core::StreamNormalizer::LeadBytePredicate isLead = nullptr,
+                 std::vector<std::string>* answers = nullptr) {
+    core::StreamNormalizer n(isLead);
     std::string result;
     std::size_t pos = 0;
     for (std::size_t i = 0;; ++i) {
@@ -55,10 +62,27 @@ std::string Pull(const std::string& raw, const std::vector<std::size_t>& sizes) 
         EXPECT_LE(*produced, capacity);
         EXPECT_EQ(out[capacity], '#') << "wrote past the buffer";
         result.append(out.data(), *produced);
+        if (answers && *produced > 0) answers->emplace_back(out.data(), *produced);
         if (*produced == 0) break;
     }
     EXPECT_EQ(pos, raw.size());
     return result;
+}
+
+bool EndsInALoneLeadByte(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) i += IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i > text.size();
+}
+
+// Whether each answer, decoded on its own from its first byte, ends on a whole character;
+// only the last may end in a lone lead byte, and only when the text itself does.
+bool EveryAnswerEndsOnACharacter(const std::vector<std::string>& answers, const std::string& text) {
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const bool last = i + 1 == answers.size();
+        if (EndsInALoneLeadByte(answers[i]) && !(last && EndsInALoneLeadByte(text))) return false;
+    }
+    return true;
 }
 
 TEST(StreamNormalizer, AnyChunkingGivesTheWholeResult) {
@@ -70,6 +94,48 @@ TEST(StreamNormalizer, AnyChunkingGivesTheWholeResult) {
         std::vector<std::size_t> sizes(1 + random() % 5);
         for (auto& s : sizes) s = 1 + random() % 9;
         EXPECT_EQ(Pull(raw, sizes), core::NormalizeLineBreaks(raw)) << "round " << round;
+    }
+}
+
+// The editor may decode each answer by itself, so with the code page's lead bytes named no
+// answer splits a double-byte character, whatever the chunking, and nothing is lost.
+TEST(StreamNormalizer, DoubleByteCharactersAreNeverSplitBetweenAnswers) {
+    std::mt19937 random(2024);
+    const char alphabet[] = {'\r',
+                             '\n',
+                             'a',
+                             static_cast<char>(0xB1),
+                             static_cast<char>(0xE3),
+                             static_cast<char>(0x5C),
+                             static_cast<char>(0x81)};
+    for (int round = 0; round < 1000; ++round) {
+        std::string raw(random() % 300, '\0');
+        for (char& c : raw) c = alphabet[random() % sizeof alphabet];
+        std::vector<std::size_t> sizes(1 + random() % 5);
+        for (auto& s : sizes) s = 3 + random() % 12;
+        std::vector<std::string> answers;
+        EXPECT_EQ(Pull(raw, sizes, &IsLead, &answers), core::NormalizeLineBreaks(raw))
+            << "round " << round;
+        EXPECT_TRUE(EveryAnswerEndsOnACharacter(answers, raw)) << "round " << round;
+    }
+}
+
+TEST(StreamNormalizer, GbkTextInEditorSizedRequestsKeepsEveryCharacterWhole) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t request;
+    } cases[] = {
+        {"split at an odd offset", "a" + std::string(3000, '\xB1'), 4096},
+        {"lead byte last in the file", std::string(2047, 'a') + "\xB1", 4096},
+        {"break right before the split", std::string(2046, 'a') + "\r\xB1\xA1\n", 4096},
+        {"smallest pairing request", "\xB1\xA1\xB1\xA1\r\n\xB1", 3},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> answers;
+        EXPECT_EQ(Pull(c.text, {c.request}, &IsLead, &answers), core::NormalizeLineBreaks(c.text))
+            << c.name;
+        EXPECT_TRUE(EveryAnswerEndsOnACharacter(answers, c.text)) << c.name;
     }
 }
 
