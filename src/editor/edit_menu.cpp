@@ -40,11 +40,13 @@ LRESULT TfrmMain::REMemoMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::ShowEditMenu(LPARAM screenPosition) {
     POINT at = {GET_X_LPARAM(screenPosition), GET_Y_LPARAM(screenPosition)};
-    if (screenPosition == -1) {
-        // From the keyboard: at the caret, kept inside the editor.
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the caret, kept inside the editor. The Rich Edit 1.0 form:
+        // the point comes back through wParam, the index goes in lParam.
         const CHARRANGE selection = REMemo.Selection();
-        const LRESULT pos = REMemo.Send(EM_POSFROMCHAR, static_cast<WPARAM>(selection.cpMin));
-        at = {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+        POINTL caret = {};
+        REMemo.Send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection.cpMin);
+        at = {caret.x, caret.y};
         RECT client;
         GetClientRect(REMemo.hwnd(), &client);
         if (!PtInRect(&client, at)) at = {client.left, client.top};

@@ -108,6 +108,60 @@ protected:
     HWND editor_ = nullptr;
 };
 
+struct CaretCase {
+    const char* name;
+    std::string note;
+    std::function<void()> placeCaret;  // with the editor focused at its first character
+};
+
+class EditMenuAtCaret : public ::testing::TestWithParam<CaretCase> {};
+
+// From the keyboard the menu opens at the caret, also beyond the 256K-th character, where the
+// editor tells a character index from the address of the point it fills in.
+TEST_P(EditMenuAtCaret, OpensWhereTheCaretIs) {
+    drv::NotesProcess note({.files = {{kNote, GetParam().note}}});
+    note.Launch();
+    const HWND window = *note.WaitForNoteWindow();
+    const HWND editor = drv::ChildById(window, IDC_REMEMO);
+    // Up and left on the screen, so that the menu opens right and down from the caret.
+    SetWindowPos(window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(drv::Settle(window));
+    drv::Click(drv::ClientToScreen(editor, {3, 3}));
+    GetParam().placeCaret();
+    ASSERT_TRUE(drv::Settle(window));
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info));
+    ASSERT_EQ(info.hwndCaret, editor);
+    const POINT caret = drv::ClientToScreen(editor, {info.rcCaret.left, info.rcCaret.top});
+
+    drv::PressKey(VK_F10, drv::kShift);
+    const drv::Waited<drv::Menu> menu = drv::WaitForPopupMenu(note.Pid());
+    ASSERT_TRUE(menu);
+    EXPECT_NEAR(menu->rect.left, caret.x, 2);
+    EXPECT_NEAR(menu->rect.top, caret.y, 2);
+    drv::CloseMenu(*menu);
+    EXPECT_TRUE(drv::WaitForGone(menu->hwnd));
+    EXPECT_TRUE(note.IsRunning());
+}
+
+std::string LongNote() {
+    std::string note;
+    for (int line = 0; line < 3000; ++line) note += std::string(100, 'a') + "\r\n";
+    return note;
+}
+
+INSTANTIATE_TEST_SUITE_P(Notes, EditMenuAtCaret,
+                         ::testing::Values(CaretCase{"Short", "abcd\r\nefgh",
+                                                     [] {
+                                                         drv::PressKey(VK_DOWN);
+                                                         drv::PressKey(VK_RIGHT);
+                                                         drv::PressKey(VK_RIGHT);
+                                                     }},
+                                           CaretCase{"PastThe256KthCharacter", LongNote(),
+                                                     [] { drv::PressKey(VK_END, drv::kCtrl); }}),
+                         drv::CaseName());
+
 struct KeyWay {
     const char* name;
     WORD key;
