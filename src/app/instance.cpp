@@ -15,6 +15,11 @@ constexpr DWORD kStartupPatience = 15000;  // ms to wait for a starting instance
 bool ActivateRunning() {
     HWND running = FindWindowA(NoteWindowClassName.bytes, nullptr);
     if (!running) return false;
+    // The process the user just started may take the foreground; the running one may not
+    // unless it is handed that right, and its note would stay behind other windows.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(running, &pid);
+    AllowSetForegroundWindow(pid);
     PostMessageA(running, WM_ACTIVATEINSTANCE, 0, 0);
     return true;
 }

@@ -15,10 +15,9 @@ using namespace notes;
 
 namespace {
 
-// The first version of the shell's record: exactly NOTIFYICONDATAA in the 32-bit program.
-// The shell reads the first version's fields for any size it does not know, which is how
-// the 64-bit build's larger layout is read with the same size.
-constexpr DWORD kTrayIconDataSize = 88;
+// The first version of the shell's record: 88 bytes, exactly NOTIFYICONDATAA, in the 32-bit
+// program; the same fields at their wider offsets in the 64-bit build.
+constexpr DWORD kTrayIconDataSize = NOTIFYICONDATAA_V1_SIZE;
 
 using ChangeWindowMessageFilterExFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 

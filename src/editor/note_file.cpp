@@ -29,9 +29,10 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Creates an empty note file; whether that works is not reported.
+// Creates an empty note file; whether that works is not reported. Never over a file that
+// is there after all (a check that failed for a moment, a file made since): that is a note.
 void CreateEmptyFile(const std::string& path) {
-    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 

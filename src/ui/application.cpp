@@ -64,7 +64,6 @@ void ForEachThreadWindow(F&& f) {
 }  // namespace
 
 Application::Application(HINSTANCE instance) : instance_(instance) {
-    g_current = this;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Application::Proc;
@@ -80,6 +79,7 @@ Application::Application(HINSTANCE instance) : instance_(instance) {
     hwnd_ = CreateWindowExA(0, kApplicationClass, title.c_str(), kApplicationStyle, centre.x,
                             centre.y, 0, 0, nullptr, nullptr, instance_, this);
     if (!hwnd_) ThrowLastError("CreateWindowExA");
+    g_current = this;  // only once made: a failed start reports without it
 }
 
 Application::~Application() {
