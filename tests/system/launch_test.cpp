@@ -63,6 +63,11 @@ TEST(Launch, ShowsTheNoteWindowLaidOutInAnEmptyDirectory) {
             EXPECT_EQ(drv::WindowText(child), place.text);
         }
     }
+    // Typing goes into the note straight away.
+    ASSERT_TRUE(drv::Settle(window));
+    drv::TypeText("q");
+    ASSERT_TRUE(drv::Settle(window));
+    EXPECT_EQ(drv::ControlText(drv::ChildById(window, IDC_REMEMO)), "q");
 }
 
 TEST(Launch, NoteWindowIsOwnedByTheHiddenApplicationWindow) {

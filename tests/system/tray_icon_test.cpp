@@ -163,6 +163,10 @@ TEST_P(TrayHideShow, TheMenuItemFollowsTheWindow) {
     // Shown once: a second press or the double click's own message does not hide it.
     EXPECT_TRUE(
         drv::StaysTrue([&] { return drv::IsVisible(window_); }, 700ms, "the note stays shown"));
+    // And the keyboard is the editor's again.
+    drv::TypeText("q");
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), "q");
 }
 
 const auto kHideButton = [](const TrayIcon& note) { note.ClickChild(IDC_SPDBTNFORMHIDE); };
