@@ -145,12 +145,6 @@ TEST_P(EditMenuAtCaret, OpensWhereTheCaretIs) {
     EXPECT_TRUE(note.IsRunning());
 }
 
-std::string LongNote() {
-    std::string note;
-    for (int line = 0; line < 3000; ++line) note += std::string(100, 'a') + "\r\n";
-    return note;
-}
-
 INSTANTIATE_TEST_SUITE_P(Notes, EditMenuAtCaret,
                          ::testing::Values(CaretCase{"Short", "abcd\r\nefgh",
                                                      [] {
@@ -158,8 +152,10 @@ INSTANTIATE_TEST_SUITE_P(Notes, EditMenuAtCaret,
                                                          drv::PressKey(VK_RIGHT);
                                                          drv::PressKey(VK_RIGHT);
                                                      }},
-                                           CaretCase{"PastThe256KthCharacter", LongNote(),
-                                                     [] { drv::PressKey(VK_END, drv::kCtrl); }}),
+                                           CaretCase{
+                                               "PastThe256KthCharacter",
+                                               drv::Repeat(std::string(100, 'a') + "\r\n", 3000),
+                                               [] { drv::PressKey(VK_END, drv::kCtrl); }}),
                          drv::CaseName());
 
 struct KeyWay {

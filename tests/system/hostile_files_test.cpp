@@ -35,13 +35,6 @@ std::string RandomBytes(std::size_t size, unsigned start) {
     return bytes;
 }
 
-std::string Repeat(std::string_view part, std::size_t times) {
-    std::string out;
-    out.reserve(part.size() * times);
-    for (std::size_t i = 0; i < times; ++i) out += part;
-    return out;
-}
-
 LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return drv::SendTo(hwnd, message, wParam, lParam, drv::Ms(60000));
 }
@@ -251,7 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  true},
         NoteCase{"UnknownControlWordStorm",
-                 [] { return "{\\rtf1\\ansi start " + Repeat("\\zzq123", 200000) + " end}"; }, 60s},
+                 [] { return "{\\rtf1\\ansi start " + drv::Repeat("\\zzq123", 200000) + " end}"; },
+                 60s},
         NoteCase{"NulBytesInsideRtf", [] { return std::string(kNulRtf, sizeof kNulRtf - 1); }, 20s},
         NoteCase{"TwentyMB",
                  [] {

@@ -89,12 +89,6 @@ protected:
     HWND editor_ = nullptr;
 };
 
-std::string Repeat(std::string_view text, int times) {
-    std::string all;
-    for (int i = 0; i < times; ++i) all += text;
-    return all;
-}
-
 struct LoadCase {
     const char* name;
     std::string bytes;
@@ -128,8 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Longer than one request of the editor (it reads half of 4096 bytes, which ends
         // inside a character here) and decoded a request at a time: no request may end
         // between the two bytes of a character. Short enough to be read back whole.
-        LoadCase{"LongPlainTextGbk", Repeat("今天要做的事情：买菜，写报告，给妈妈打电话。\n", 60),
-                 Repeat("今天要做的事情：买菜，写报告，给妈妈打电话。\r\n", 60), 61},
+        LoadCase{"LongPlainTextGbk",
+                 drv::Repeat("今天要做的事情：买菜，写报告，给妈妈打电话。\n", 60),
+                 drv::Repeat("今天要做的事情：买菜，写报告，给妈妈打电话。\r\n", 60), 61},
         // Plain text that happens to open with a brace is still all of the note.
         LoadCase{"PlainTextStartingWithABrace", "{todo} milk\nbank}\n{x",
                  "{todo} milk\r\nbank}\r\n{x", 3},

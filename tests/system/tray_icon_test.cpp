@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -72,6 +73,20 @@ public:
     void ClickChild(int id, drv::MouseButton button = drv::MouseButton::Left) const {
         drv::Click(drv::Center(drv::ChildById(window_, id)), button);
         ASSERT_TRUE(drv::Settle(window_));
+    }
+    std::string Text() const { return drv::ControlText(drv::ChildById(window_, IDC_REMEMO)); }
+    // Keys typed while the note is hidden, to whatever seems to have the keyboard: the note
+    // stays hidden and neither its editor nor its file changes from `text` and `saved`.
+    void ExpectKeysChangeNothing(const std::string& text,
+                                 const std::optional<std::string>& saved) const {
+        drv::TypeText("xyz");
+        drv::PressKey(VK_BACK);
+        drv::PressKey('A', drv::kCtrl);
+        drv::PressKey(VK_DELETE);
+        ASSERT_TRUE(drv::Settle(window_));
+        EXPECT_FALSE(drv::IsVisible(window_));
+        EXPECT_EQ(Text(), text);
+        EXPECT_EQ(note_->ReadFile("Memo.rtf"), saved);
     }
     void ChooseEditItem(const char* item) const {
         drv::Click(drv::Center(drv::ChildById(window_, IDC_REMEMO)), drv::MouseButton::Right);
@@ -166,7 +181,7 @@ TEST_P(TrayHideShow, TheMenuItemFollowsTheWindow) {
     // And the keyboard is the editor's again.
     drv::TypeText("q");
     ASSERT_TRUE(drv::Settle(window_));
-    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), "q");
+    EXPECT_EQ(Text(), "q");
 }
 
 const auto kHideButton = [](const TrayIcon& note) { note.ClickChild(IDC_SPDBTNFORMHIDE); };
@@ -269,7 +284,7 @@ class TrayMenuOfHiddenNote : public TrayIcon,
 // not reach the hidden editor and be saved; once the note is shown, they reach it again.
 TEST_P(TrayMenuOfHiddenNote, KeysTypedAfterwardsNeverReachTheHiddenNote) {
     Start({.files = {{"Memo.rtf", "kept"}}});
-    const std::string text = drv::ControlText(drv::ChildById(window_, IDC_REMEMO));
+    const std::string text = Text();
     ASSERT_EQ(text, "kept");
     ClickChild(IDC_SPDBTNFORMHIDE);
     ASSERT_FALSE(drv::IsVisible(window_));
@@ -278,21 +293,14 @@ TEST_P(TrayMenuOfHiddenNote, KeysTypedAfterwardsNeverReachTheHiddenNote) {
     const drv::Menu menu = OpenMenu();
     GetParam().leave(menu);
     ASSERT_TRUE(drv::WaitForGone(menu.hwnd));
-    drv::TypeText("xyz");
-    drv::PressKey(VK_BACK);
-    drv::PressKey('A', drv::kCtrl);
-    drv::PressKey(VK_DELETE);
-    ASSERT_TRUE(drv::Settle(window_));
-    EXPECT_FALSE(drv::IsVisible(window_));
-    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), text);
-    EXPECT_EQ(note_->ReadFile("Memo.rtf"), saved);
+    ExpectKeysChangeNothing(text, saved);
 
     ClickIcon();
     ExpectShown();
     drv::PressKey(VK_END, drv::kCtrl);
     drv::TypeText("q");
     ASSERT_TRUE(drv::Settle(window_));
-    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), text + "q");
+    EXPECT_EQ(Text(), text + "q");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -324,13 +332,7 @@ TEST_P(TrayHideUnderModal, KeysTypedAfterwardsNeverReachTheHiddenNote) {
     ASSERT_FALSE(drv::IsVisible(window_));
     GetParam().close(*this);
     ASSERT_TRUE(drv::Settle(window_));
-    drv::TypeText("xyz");
-    drv::PressKey('A', drv::kCtrl);
-    drv::PressKey(VK_DELETE);
-    ASSERT_TRUE(drv::Settle(window_));
-    EXPECT_FALSE(drv::IsVisible(window_));
-    EXPECT_EQ(drv::ControlText(drv::ChildById(window_, IDC_REMEMO)), "kept");
-    EXPECT_EQ(note_->ReadFile("Memo.rtf"), saved);
+    ExpectKeysChangeNothing("kept", saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(

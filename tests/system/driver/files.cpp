@@ -73,6 +73,13 @@ std::string TempDir::File(std::string_view name) const {
     return Join(path_, name);
 }
 
+std::string Repeat(std::string_view part, std::size_t times) {
+    std::string out;
+    out.reserve(part.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += part;
+    return out;
+}
+
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     ui::File file(CreateFileA(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -36,6 +36,9 @@ private:
 };
 
 // The whole content, or nothing when the file cannot be opened for reading.
+// `part`, `times` over: note contents of a chosen size.
+std::string Repeat(std::string_view part, std::size_t times);
+
 std::optional<std::string> ReadFileBytes(const std::string& path);
 // Creates or replaces the file with exactly `bytes`.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
