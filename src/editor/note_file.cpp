@@ -9,36 +9,11 @@
 #include "core/text.h"
 #include "ui/error.h"
 #include "ui/handles.h"
-#include "ui/paths.h"
-#include "window/frm_main.h"
 
 namespace notes {
-
-std::string NoteFilePath() {
-    return ui::ProgramDirectory() + kNoteFileName;
-}
-
-}  // namespace notes
-
 namespace {
 
 constexpr LPARAM kLoadedTextLimit = 0x7FFFFFF0;
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Creates an empty note file; whether that works is not reported. Never over a file that
-// is there after all (a check that failed for a moment, a file made since): that is a note.
-void CreateEmptyFile(const std::string& path) {
-    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-[[noreturn]] void ThrowFileError(const char* format, const std::string& path, DWORD code) {
-    throw core::AppError(core::Format(format, path.c_str(), ui::SystemErrorText(code).c_str()));
-}
 
 // Every RTF document opens so. Some editors take any text that opens with a brace for RTF
 // and keep only its first group: plain text must not be offered to them as RTF.
@@ -106,21 +81,6 @@ DWORD CALLBACK WriteNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writt
     return 0;
 }
 
-ui::File CreateTempFile(const std::string& path) {
-    const auto create = [&] {
-        return ui::File(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    };
-    ui::File file = create();
-    if (!file && GetLastError() == ERROR_ACCESS_DENIED) {
-        // A leftover that someone made read-only must not block every later save.
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-        file = create();
-    }
-    return file;
-}
-
 // The editor's whole content as RTF into `file`, flushed; false when any of it failed.
 bool StreamNoteTo(const ui::RichEdit& editor, HANDLE file) {
     WriteStream stream{file};
@@ -130,75 +90,131 @@ bool StreamNoteTo(const ui::RichEdit& editor, HANDLE file) {
 
 }  // namespace
 
-void TfrmMain::LoadNote() {
-    const std::string path = notes::NoteFilePath();
+NoteFile::NoteFile(ui::RichEdit& editor)
+    : editor_(editor), saver_(*this, static_cast<uint32_t>(GetCurrentProcessId())) {}
+
+void NoteFile::Load(const std::string& directory) {
+    // Only one instance runs, so a save file of this program's that is not this run's was
+    // left by a run that ended in the middle of a save.
+    saver_.RemoveLeftovers(directory);
+
+    const std::string path = directory + core::kNoteFileName;
     if (!FileExists(path)) {
-        CreateEmptyFile(path);
+        CreateEmpty(path);
         return;
     }
     ui::File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowFileError("Cannot open file \"%s\". %s", path, GetLastError());
+    if (!file) {
+        throw core::AppError(core::Format("Cannot open file \"%s\". %s", path.c_str(),
+                                          ErrorText(GetLastError()).c_str()));
+    }
 
     // Lift the limit before reading, so a note longer than the default 64K characters is
     // never cut while it streams in; it goes back if the load fails.
-    REMemo.Send(EM_EXLIMITTEXT, 0, kLoadedTextLimit);
+    editor_.Send(EM_EXLIMITTEXT, 0, kLoadedTextLimit);
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
 
     ReadStream rtf{file.get(), true, core::StreamNormalizer(), {}};
-    if (REMemo.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
+    if (editor_.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {
         // Not RTF the editor accepts: read the same bytes as plain text.
         SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
         ReadStream text{file.get(), false, core::StreamNormalizer(&IsAnsiLeadByte), {}};
-        if (REMemo.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
-            REMemo.Send(EM_EXLIMITTEXT, 0, 0);
+        if (editor_.StreamIn(SF_TEXT, &ReadNote, reinterpret_cast<DWORD_PTR>(&text)) != 0) {
+            editor_.Send(EM_EXLIMITTEXT, 0, 0);
             throw core::AppError("Failed to Load Stream");
         }
     }
 }
 
-void TfrmMain::REMemoChange() {
-    if (!NoteLoaded) return;
-    const std::string path = notes::NoteFilePath();
-    if (!FileExists(path)) CreateEmptyFile(path);
-
-    // The note file must be writable now, or the change is reported as the failure to
-    // create it, exactly as when it is rewritten in place. The read-only attribute is
-    // honoured here too, as Windows does for everyone; some file systems let an
-    // administrator write such a file.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ThrowFileError("Cannot create file \"%s\". %s", path, ERROR_ACCESS_DENIED);
-    }
-    {
-        ui::File target(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!target) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
-    }
-
-    const std::string tempPath = ui::ProgramDirectory() + notes::kNoteTempFileName;
-    ui::File temp = CreateTempFile(tempPath);
-    if (!temp) {
-        // No new file can be made here (a folder whose rights allow changing files but not
-        // adding them, or a path so long that only the temporary name passes MAX_PATH), yet
-        // the note file itself can be written: rewrite it in place rather than lose the change.
-        ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) ThrowFileError("Cannot create file \"%s\". %s", path, GetLastError());
-        if (!StreamNoteTo(REMemo, file.get())) throw core::AppError("Failed to Save Stream");
-        return;
-    }
-    const bool saved = StreamNoteTo(REMemo, temp.get());
-    temp.reset();
-    if (!saved) {
-        DeleteFileA(tempPath.c_str());
-        throw core::AppError("Failed to Save Stream");
-    }
-    if (!MoveFileExA(tempPath.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD code = GetLastError();
-        DeleteFileA(tempPath.c_str());
-        ThrowFileError("Cannot create file \"%s\". %s", path, code);
-    }
+void NoteFile::Save(const std::string& directory) {
+    saver_.Save(directory);
 }
+
+bool NoteFile::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool NoteFile::IsReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// Never over a file that is there after all (a check that failed for a moment, a file made
+// since): that is a note.
+void NoteFile::CreateEmpty(const std::string& path) {
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+uint32_t NoteFile::TryOpenForWriting(const std::string& path) {
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? 0 : GetLastError();
+}
+
+NoteFile::Written NoteFile::Write(const std::string& path, DWORD creation) {
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, creation,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        const bool exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        return {exists ? Made::kExists : Made::kFailed, error, false};
+    }
+    return {Made::kNew, 0, StreamNoteTo(editor_, file.get())};
+}
+
+NoteFile::Written NoteFile::WriteNew(const std::string& path) {
+    return Write(path, CREATE_NEW);
+}
+
+NoteFile::Written NoteFile::WriteInPlace(const std::string& path) {
+    return Write(path, CREATE_ALWAYS);
+}
+
+uint32_t NoteFile::Replace(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : GetLastError();
+}
+
+void NoteFile::Delete(const std::string& path) {
+    DeleteFileA(path.c_str());
+}
+
+std::vector<std::string> NoteFile::NamesStartingWith(const std::string& directory,
+                                                     std::string_view prefix) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found = {};
+    const std::string pattern = directory + std::string(prefix) + "*";
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        // The pattern also matches short names; the long one must start so itself.
+        if (name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::optional<std::string> NoteFile::Head(const std::string& path, std::size_t count) {
+    ui::File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes(count, '\0');
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(count), &got, nullptr))
+        return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string NoteFile::ErrorText(uint32_t code) {
+    return ui::SystemErrorText(code);
+}
+
+}  // namespace notes

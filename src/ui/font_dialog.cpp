@@ -8,7 +8,6 @@
 #include "core/geometry.h"
 #include "ui/application.h"
 #include "ui/color.h"
-#include "ui/error.h"
 
 namespace ui {
 namespace {
@@ -138,14 +137,14 @@ bool FontDialog::Execute(HWND owner, HWND fallback) {
     options.lCustData = reinterpret_cast<LPARAM>(&state);
     options.lpfnHook = &DialogHook;
 
-    if (!commonDialogs_) {
-        commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
-        if (!commonDialogs_) ThrowLastError("LoadLibrary comdlg32.dll");
-    }
+    // A dialog that cannot be shown is a dialog the user did not confirm: as Cancel, and
+    // nothing to report, just as when the dialog itself fails.
+    if (!commonDialogs_) commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
+    if (!commonDialogs_) return false;
     using ChooseFontFn = BOOL(WINAPI*)(LPCHOOSEFONTA);
     const auto chooseFont = reinterpret_cast<ChooseFontFn>(
         reinterpret_cast<void*>(GetProcAddress(commonDialogs_.get(), "ChooseFontA")));
-    if (!chooseFont) ThrowLastError("GetProcAddress ChooseFontA");
+    if (!chooseFont) return false;
 
     Application& app = Application::Current();
     const BOOL ok = app.RunTaskModal([&] {

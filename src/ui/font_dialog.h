@@ -51,7 +51,8 @@ public:
     // Shows the system font dialog owned by `owner`, placed on the monitor of the
     // program's active window (of `fallback` when none is active), with the program's
     // other windows disabled. On OK the font takes the user's choice and the result is
-    // true; Cancel or a failure of the dialog leave the font as it was.
+    // true; Cancel, a failure of the dialog, or a dialog that cannot be shown at all leave
+    // the font as it was.
     bool Execute(HWND owner, HWND fallback);
 
 private:

@@ -13,6 +13,7 @@
 
 #include "core/color.h"
 #include "core/geometry.h"
+#include "editor/note_file.h"
 #include "ui/controls.h"
 #include "ui/font_dialog.h"
 #include "ui/handles.h"
@@ -174,6 +175,8 @@ private:
     ui::PopupMenu trayMenu;
     ui::FontDialog FontDialog1;
     ui::PopupMenu editMenu;
+
+    notes::NoteFile noteFile_{REMemo};
 
     // Unit-level state of the window.
     bool NoteLoaded = false;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "ui/application.h"
+#include "ui/paths.h"
 #include "ui/record_layouts.h"
 #include "window/frm_main.h"
 #include "window/ids.h"
@@ -104,6 +105,17 @@ void TfrmMain::ShowOnStart(int showCommand) {
     } else {
         Show();
     }
+}
+
+void TfrmMain::LoadNote() {
+    noteFile_.Load(ui::ProgramDirectory());
+}
+
+// Also while the note was not loaded the change stays in the editor, but nothing is written:
+// the stored note is not replaced by an editor that failed to read it.
+void TfrmMain::REMemoChange() {
+    if (!NoteLoaded) return;
+    noteFile_.Save(ui::ProgramDirectory());
 }
 
 void TfrmMain::OnCommand(UINT id, UINT code, HWND control) {

@@ -21,9 +21,13 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr char kNote[] = "Memo.rtf";
-constexpr char kTemp[] = "Memo.rtf.tmp";
+// A file of the user's whose name is the obvious one for a temporary copy of the note.
+constexpr char kUsersTemp[] = "Memo.rtf.tmp";
+// What a run killed in the middle of a save leaves: a save file of the program's own.
+constexpr char kLeftover[] = "Memo.rtf.~1f2e-3.tmp";
 constexpr char kSettings[] = "Setup.ini";
 constexpr char kStale[] = "{\\rtf1\\ansi STALE TEMPORARY FILE\\par}";
+constexpr char kUsersData[] = "{\\rtf1\\ansi THE USER'S OWN FILE\\par}";
 
 using drv::SystemText;
 
@@ -52,6 +56,14 @@ protected:
     std::string Path(const char* name = kNote) const { return note_->File(name); }
     std::optional<std::string> Saved() const { return note_->ReadFile(kNote); }
     std::string Text() const { return drv::ControlText(editor_); }
+    // Files beside the note whose names begin as the note's, the note file itself aside.
+    std::vector<std::string> BesideTheNote() const {
+        std::vector<std::string> names;
+        for (const std::string& name : drv::ListDirectory(note_->Dir().Path())) {
+            if (name.starts_with("Memo.rtf.")) names.push_back(name);
+        }
+        return names;
+    }
     // One error box, as the design words it; answered.
     void ExpectErrorBox(const std::string& text) {
         const drv::MsgBox box = *note_->WaitForMessageBox();
@@ -89,9 +101,10 @@ struct KillCase {
 class NoteKill : public Faults, public ::testing::WithParamInterface<KillCase> {};
 
 // Each round queues a burst of typed letters, kills the program at a random moment and
-// starts it again beside a stale temporary file. What loads must be the note as it stood
-// before the burst with some first part of the burst typed in front: never a part note,
-// never the temporary file.
+// starts it again beside a save file left by a killed run and a file of the user's named
+// like a temporary copy. What loads must be the note as it stood before the burst with some
+// first part of the burst typed in front: never a part note, never either of those files.
+// The leftover goes at the start; the user's file is never touched.
 TEST_P(NoteKill, LeavesAWholeOldOrNewNoteAndNeverLoadsTheTemporaryFile) {
     const KillCase& c = GetParam();
     rel::Tally tally("kill", c.size >= 1024 * 1024
@@ -117,7 +130,8 @@ TEST_P(NoteKill, LeavesAWholeOldOrNewNoteAndNeverLoadsTheTemporaryFile) {
         EXPECT_TRUE(tally.NoteKept(rel::IsWholeRtf(saved)))
             << saved.size() << " bytes, ends "
             << saved.substr(saved.size() - std::min<std::size_t>(saved.size(), 40));
-        ASSERT_TRUE(note_->WriteFile(kTemp, kStale));
+        ASSERT_TRUE(note_->WriteFile(kLeftover, kStale));
+        ASSERT_TRUE(note_->WriteFile(kUsersTemp, kUsersData));
 
         Relaunch(60s);
         EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
@@ -130,13 +144,16 @@ TEST_P(NoteKill, LeavesAWholeOldOrNewNoteAndNeverLoadsTheTemporaryFile) {
         EXPECT_TRUE(tally.NoteKept(oldOrNew))
             << "loaded " << loaded.size() << " characters, begins " << loaded.substr(0, 60)
             << "; burst " << burst;
-        EXPECT_EQ(loaded.find("STALE"), std::string::npos) << "the temporary file was loaded";
+        EXPECT_EQ(loaded.find("STALE"), std::string::npos) << "the leftover was loaded";
+        EXPECT_EQ(loaded.find("USER"), std::string::npos) << "the user's file was loaded";
+        EXPECT_EQ(BesideTheNote(), std::vector<std::string>{kUsersTemp});
         before = loaded;
     }
-    // The next save replaces the stale temporary file and leaves none behind.
+    // The next save leaves nothing of its own behind, and the user's file as it was.
     SendTo(editor_, WM_CHAR, '!', 1);
     EXPECT_TRUE(SavedAsShown());
-    EXPECT_FALSE(drv::FileExists(Path(kTemp)));
+    EXPECT_EQ(BesideTheNote(), std::vector<std::string>{kUsersTemp});
+    EXPECT_EQ(note_->ReadFile(kUsersTemp), kUsersData);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, NoteKill,
@@ -219,7 +236,7 @@ TEST_P(NoteFileFault, ReportsEveryChangeKeepsTheNoteAndSavesItWholeOnceWritable)
     EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
     EXPECT_EQ(Text(), "abcdfirst line\r\nsecond line");
     EXPECT_TRUE(tally.NoteKept(SavedAsShown())) << Saved().value_or("");
-    EXPECT_FALSE(drv::FileExists(Path(kTemp)));
+    EXPECT_EQ(BesideTheNote(), std::vector<std::string>{}) << "no save file left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, NoteFileFault,

@@ -110,8 +110,9 @@ struct FontDialog {
 
 class FontCommand : public ::testing::Test {
 protected:
-    void Start(const std::string& rtf) {
-        note_ = std::make_unique<drv::NotesProcess>(drv::NotesSetup{.files = {{kNote, rtf}}});
+    void Start(const std::string& rtf, const std::string& exeName = "Notes.exe") {
+        note_ = std::make_unique<drv::NotesProcess>(
+            drv::NotesSetup{.exeName = exeName, .files = {{kNote, rtf}}});
         note_->Launch();
         window_ = *note_->WaitForNoteWindow();
         editor_ = drv::ChildById(window_, IDC_REMEMO);
@@ -293,6 +294,40 @@ TEST_F(FontCommand, CancelChangesNoFormatAndWritesNothing) {
     EXPECT_STREQ(after.szFaceName, before.szFaceName);
     EXPECT_EQ(Saved(), saved);
     EXPECT_EQ(drv::LastWriteTime(note_->File(kNote)), written);
+}
+
+// Without the common dialogs (a stripped-down system, a library that will not load) the
+// command does what Cancel does, and says nothing.
+TEST_F(FontCommand, ADialogThatCannotBeShownIsTakenAsCancel) {
+    // Wine's way of a system without the library: for this program, it will not load.
+    constexpr char kExe[] = "NoDialogs.exe";
+    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + kExe + "\\DllOverrides";
+    const drv::RegValueRestorer restore(HKEY_CURRENT_USER, key, "comdlg32");
+    ASSERT_TRUE(drv::WriteRegString(HKEY_CURRENT_USER, key, "comdlg32", ""));
+    face_ = AvailableFace();
+    ASSERT_FALSE(face_.empty());
+    Start(NoteWith(face_, "{\\b H}ello world"), kExe);
+    const CHARFORMATA before = Format();
+    const std::string saved = Saved();
+
+    SendTo(editor_, EM_SETSEL, 0, 5);
+    drv::Click(drv::ClientToScreen(editor_, {150, 200}), drv::MouseButton::Right);
+    const drv::Menu menu = *drv::WaitForPopupMenu(note_->Pid());
+    ASSERT_TRUE(drv::ChooseMenuItem(menu, "字体"));
+    ASSERT_TRUE(drv::WaitForGone(menu.hwnd));
+    EXPECT_TRUE(drv::StaysTrue([&] { return drv::FindTopLevels(note_->Pid(), "#32770").empty(); },
+                               1s, "no dialog and no message box"));
+    EXPECT_TRUE(drv::IsEnabled(window_));
+
+    const CHARFORMATA after = Format();
+    EXPECT_EQ(after.dwEffects, before.dwEffects);
+    EXPECT_EQ(after.yHeight, before.yHeight);
+    EXPECT_STREQ(after.szFaceName, before.szFaceName);
+    EXPECT_EQ(Saved(), saved);
+    // The note goes on as before.
+    SendTo(editor_, EM_SETSEL, 11, 11);
+    SendTo(editor_, WM_CHAR, 'x', 1);
+    EXPECT_NE(Saved().find("worldx"), std::string::npos) << Saved();
 }
 
 TEST_F(FontCommand, AChangedSizeAndStyleReachTheNoteFile) {

@@ -196,6 +196,42 @@ TEST_F(NoteFile, EveryChangeRewritesTheWholeNoteAsRtfBeforeTheNextMessage) {
         << "no temporary file is left behind";
 }
 
+struct UsersFileCase {
+    const char* name;
+    bool readOnly;
+};
+
+class NoteFileBesideUsersFile : public NoteFile,
+                                public ::testing::WithParamInterface<UsersFileCase> {};
+
+// A file of the user's named as a temporary copy of the note would be is not the program's:
+// every save goes through a file of its own and leaves that one as it was.
+TEST_P(NoteFileBesideUsersFile, EverySaveLeavesItAsItWas) {
+    const char kUsers[] = "Memo.rtf.tmp";
+    const std::string data = "the user's own data\r\n";
+    note_ = std::make_unique<drv::NotesProcess>(
+        drv::NotesSetup{.files = {{kNote, "kept"}, {kUsers, data}}});
+    if (GetParam().readOnly) {
+        ASSERT_TRUE(drv::SetReadOnly(note_->File(kUsers), true));
+    }
+    note_->Launch();
+    window_ = *note_->WaitForNoteWindow();
+    editor_ = drv::ChildById(window_, notes::IDC_REMEMO);
+
+    for (const char c : {'x', 'y'}) SendTo(editor_, WM_CHAR, static_cast<BYTE>(c), 1);
+    EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
+    EXPECT_NE(Saved().value_or("").find("xykept"), std::string::npos);
+    EXPECT_EQ(note_->ReadFile(kUsers), data);
+    EXPECT_EQ(drv::IsReadOnly(note_->File(kUsers)), GetParam().readOnly);
+    EXPECT_EQ(drv::ListDirectory(note_->Dir().Path()),
+              (std::vector<std::string>{"Memo.rtf", "Memo.rtf.tmp", "Notes.exe"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, NoteFileBesideUsersFile,
+                         ::testing::Values(UsersFileCase{"ReadOnly", true},
+                                           UsersFileCase{"Writable", false}),
+                         drv::CaseName());
+
 TEST_F(NoteFile, AReadOnlyNoteReportsEveryChangeAndKeepsItsContent) {
     note_ = std::make_unique<drv::NotesProcess>(drv::NotesSetup{.files = {{kNote, "old"}}});
     ASSERT_TRUE(drv::SetReadOnly(Path(), true));
