@@ -59,9 +59,10 @@ std::size_t StreamNormalizer::Produce(std::string_view raw, char* out, std::size
         out[n++] = '\n';
         carry_ = false;
     }
-    // A held lead byte goes out together with its trail byte, which opens `raw`; on its own
-    // only at the end of the source or when an answer has room for nothing else.
-    if (held_ && n < capacity && (!raw.empty() || n == 0)) {
+    // A held lead byte goes out first, together with its trail byte, which opens `raw` (or
+    // alone at the end of the source). No LF is ever owed with it: a byte is held back only
+    // from a read of two bytes or more, which always leaves room for all it produces.
+    if (held_ && n < capacity) {
         n += normalizer_.Feed(std::string_view(&*held_, 1), out + n);  // never a CR or an LF
         held_.reset();
         trailDue_ = true;

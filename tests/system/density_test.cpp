@@ -14,6 +14,7 @@
 
 #include "about/about_ids.h"
 #include "driver/driver.h"
+#include "top_bar.h"
 #include "window/ids.h"
 
 using namespace notes;
@@ -178,18 +179,7 @@ TEST_F(Density, NarrowedTheButtonsKeepTheirScaledDistanceFromTheRightEdge) {
                              place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE));
     ASSERT_TRUE(drv::Settle(window_));
     ASSERT_EQ(drv::Width(drv::ClientRect(window_)), width);
-    const struct {
-        int id;
-        int laidOutLeft;
-    } buttons[] = {{IDC_SPDBTNSITE, 255},
-                   {IDC_SPDBTNFORMTOP, 272},
-                   {IDC_SPDBTNFORMHIDE, 283},
-                   {IDC_SPDBTNFORMCLOSE, 294}};
-    for (const auto& b : buttons) {
-        const RECT r = In(b.id, IDC_PANEL3);
-        EXPECT_EQ(r.left, width - (s_(311) - s_(b.laidOutLeft))) << b.laidOutLeft;
-        EXPECT_EQ(r.right - r.left, s_(b.laidOutLeft + 10) - s_(b.laidOutLeft));
-    }
+    top_bar::ExpectAtTheRightEdge(window_, width, [&](int v) { return s_(v); });
     EXPECT_EQ(In(IDC_SPDBTNDRAG, IDC_PANEL3).left, s_(3));
     const RECT editor = In(IDC_REMEMO, 0);
     EXPECT_EQ(editor.right, width - (s_(311) - s_(308)));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "top_bar.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -267,6 +268,7 @@ TEST_P(DragGrip, ResizesFromTheTopLeftAndSavesEveryMove) {
     EXPECT_EQ(GeometryIn(Stored()), end) << "written again at the release";
     EXPECT_TRUE(GripDrawnPressed());
 
+    top_bar::ExpectAtTheRightEdge(window_, end.width);
     // However small, the top bar shows the grip and the four buttons side by side.
     const RECT grip = drv::ChildRect(Child(IDC_SPDBTNDRAG), window_);
     int left = grip.right;

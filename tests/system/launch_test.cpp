@@ -8,6 +8,7 @@
 
 #include "driver/driver.h"
 #include "driver/owners.h"
+#include "top_bar.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -63,6 +64,8 @@ TEST(Launch, ShowsTheNoteWindowLaidOutInAnEmptyDirectory) {
             EXPECT_EQ(drv::WindowText(child), place.text);
         }
     }
+    top_bar::ExpectAtTheRightEdge(window, 311);
+    EXPECT_FALSE(drv::IsVisible(drv::ChildById(window, IDC_SPDBTNFORMTOPHIDE)));
     // Typing goes into the note straight away.
     ASSERT_TRUE(drv::Settle(window));
     drv::TypeText("q");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "top_bar.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -108,6 +109,7 @@ TEST_F(Settings, ASizeWithoutAPositionGrowsFromTheDefaultCorner) {
     // The editor and the strips follow the size; the buttons keep to the right edge.
     EXPECT_EQ(drv::Width(drv::ChildRect(editor_, window_)), 494);
     EXPECT_EQ(drv::ChildRect(drv::ChildById(window_, IDC_SPDBTNFORMCLOSE), window_).left, 483);
+    top_bar::ExpectAtTheRightEdge(window_, 500);
 }
 
 struct GeometryCase {

@@ -69,6 +69,28 @@ TEST(LayoutScale, OnlyATextHeightOtherThan13Scales) {
     EXPECT_EQ(a.Bottom(), b.top);
 }
 
+// Worked out by hand for a 16-pixel text (16/13): each edge is scaled and rounded, and the
+// size is what lies between the scaled edges, which is not always the scaled size.
+TEST(LayoutScale, ScalesTheEdgesOfRectanglesAnywhere) {
+    const core::Scale s = core::LayoutScale(16);
+    const struct {
+        core::Rect laidOut;
+        core::Rect scaled;
+    } cases[] = {
+        {{6, 0, 6, 0}, {7, 0, 8, 0}},             // 7.38..14.77: 7..15, though 6 alone is 7.38
+        {{0, 6, 0, 6}, {0, 7, 0, 8}},             // the same vertically
+        {{32, 97, 265, 28}, {39, 119, 327, 35}},  // 39.38 .. 365.54, 119.38 .. 153.85
+        {{255, 3, 10, 10}, {314, 4, 12, 12}},     // 313.85 .. 326.15, 3.69 .. 16
+        {{-6, -6, 6, 6}, {-7, -7, 7, 7}},         // -7.38 .. 0
+    };
+    for (const auto& c : cases) {
+        const core::Rect r = s.Apply(c.laidOut);
+        EXPECT_EQ(r, c.scaled) << c.laidOut.left << "," << c.laidOut.top << " " << c.laidOut.width
+                               << "x" << c.laidOut.height << " gave " << r.left << "," << r.top
+                               << " " << r.width << "x" << r.height;
+    }
+}
+
 TEST(AlignChildren, LaysOutTheNoteWindow) {
     const core::AlignedChild children[] = {
         {core::Align::Top, {0, 0, 311, 17}},    {core::Align::Bottom, {0, 300, 311, 3}},

@@ -9,6 +9,7 @@
 
 namespace {
 
+// Written out by hand: each CR LF, lone CR and lone LF is one break, and each break one CR LF.
 TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf) {
     const struct {
         std::string in;
@@ -19,19 +20,52 @@ TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf) {
         {"\n\r", "\r\n\r\n"},
         {"\r\n\r\n", "\r\n\r\n"},
         {"\n\n", "\r\n\r\n"},
+        {"\r\n\n", "\r\n\r\n"},
+        {"a\r\n\nb", "a\r\n\r\nb"},
+        {"\r\n\n\n", "\r\n\r\n\r\n"},
+        {"\r\r\n", "\r\n\r\n"},
+        {"\n\r\n\r", "\r\n\r\n\r\n"},
+        {"x\r", "x\r\n"},
+        {"\n", "\r\n"},
         {"", ""},
         {std::string("a\0b", 3), std::string("a\0b", 3)},
     };
     for (const auto& c : cases) EXPECT_EQ(core::NormalizeLineBreaks(c.in), c.out);
 }
 
-TEST(LineBreakNormalizer, APairSplitAcrossChunksStaysOneBreak) {
-    core::LineBreakNormalizer n;
-    char out[8];
-    std::string result;
-    result.append(out, n.Feed("a\r", out));
-    result.append(out, n.Feed("\nb", out));
-    EXPECT_EQ(result, "a\r\nb");
+TEST(LineBreakNormalizer, ChunksGiveWhatTheWholeTextGives) {
+    const struct {
+        std::vector<std::string> chunks;
+        std::string out;
+    } cases[] = {
+        {{"a\r", "\nb"}, "a\r\nb"},       {{"a\r", "\n", "\nb"}, "a\r\n\r\nb"},
+        {{"a\r\n", "\nb"}, "a\r\n\r\nb"}, {{"\r", "\r", "\n"}, "\r\n\r\n"},
+        {{"\n", "", "\n"}, "\r\n\r\n"},   {{"a\r", "", "\n"}, "a\r\n"},
+    };
+    for (const auto& c : cases) {
+        core::LineBreakNormalizer n;
+        std::string result;
+        for (const std::string& chunk : c.chunks) {
+            std::string out(2 * chunk.size(), '#');
+            result.append(out.data(), n.Feed(chunk, out.data()));
+        }
+        EXPECT_EQ(result, c.out);
+    }
+}
+
+// The answer the stream tests hold the normaliser to, found another way than it finds it:
+// looking one byte ahead instead of remembering the last one.
+std::string Reference(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += "\r\n";
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 bool IsLead(unsigned char b) {
@@ -93,7 +127,7 @@ TEST(StreamNormalizer, AnyChunkingGivesTheWholeResult) {
         for (char& c : raw) c = alphabet[random() % sizeof alphabet];
         std::vector<std::size_t> sizes(1 + random() % 5);
         for (auto& s : sizes) s = 1 + random() % 9;
-        EXPECT_EQ(Pull(raw, sizes), core::NormalizeLineBreaks(raw)) << "round " << round;
+        EXPECT_EQ(Pull(raw, sizes), Reference(raw)) << "round " << round;
     }
 }
 
@@ -114,8 +148,7 @@ TEST(StreamNormalizer, DoubleByteCharactersAreNeverSplitBetweenAnswers) {
         std::vector<std::size_t> sizes(1 + random() % 5);
         for (auto& s : sizes) s = 3 + random() % 12;
         std::vector<std::string> answers;
-        EXPECT_EQ(Pull(raw, sizes, &IsLead, &answers), core::NormalizeLineBreaks(raw))
-            << "round " << round;
+        EXPECT_EQ(Pull(raw, sizes, &IsLead, &answers), Reference(raw)) << "round " << round;
         EXPECT_TRUE(EveryAnswerEndsOnACharacter(answers, raw)) << "round " << round;
     }
 }
@@ -133,8 +166,7 @@ TEST(StreamNormalizer, GbkTextInEditorSizedRequestsKeepsEveryCharacterWhole) {
     };
     for (const auto& c : cases) {
         std::vector<std::string> answers;
-        EXPECT_EQ(Pull(c.text, {c.request}, &IsLead, &answers), core::NormalizeLineBreaks(c.text))
-            << c.name;
+        EXPECT_EQ(Pull(c.text, {c.request}, &IsLead, &answers), Reference(c.text)) << c.name;
         EXPECT_TRUE(EveryAnswerEndsOnACharacter(answers, c.text)) << c.name;
     }
 }

@@ -88,4 +88,23 @@ TEST(Gbk, SearchesSkipTrailBytes) {
     EXPECT_EQ(core::GbkLastCharStart(""), std::string::npos);
 }
 
+// A lead byte with nothing after it is a character of one byte, wherever it stands; 0x80
+// and 0xFF lead nothing.
+TEST(Gbk, CharacterLengthsWrittenOut) {
+    const struct {
+        std::string text;
+        std::size_t pos;
+        std::size_t length;
+    } cases[] = {
+        {"a", 0, 1},        {"\xB1\xED", 0, 2}, {"\xB1\xED", 1, 1},     {"\x81\x40", 0, 2},
+        {"\xB1", 0, 1},     {"ab\xB1", 2, 1},   {"\xB1\xED\xB1", 2, 1}, {"\xFE\xFE", 0, 2},
+        {"\x80\x40", 0, 1}, {"\xFF\x40", 0, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::GbkCharLength(c.text, c.pos), c.length) << c.pos << " in " << c.text;
+    }
+    EXPECT_EQ(core::SecondCharOffset("\xB1"), 1u);
+    EXPECT_EQ(core::GbkLastCharStart("ab\xB1"), 2u);
+}
+
 }  // namespace
