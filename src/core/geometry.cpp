@@ -34,9 +34,9 @@ Rect Scale::Apply(const Rect& r) const {
 }
 
 Scale LayoutScale(int textHeight) {
-    constexpr int kDesignTextHeight = 13;
-    if (textHeight <= 0 || textHeight == kDesignTextHeight) return {};
-    return {textHeight, kDesignTextHeight};
+    constexpr int kLayoutTextHeight = 13;
+    if (textHeight <= 0 || textHeight == kLayoutTextHeight) return {};
+    return {textHeight, kLayoutTextHeight};
 }
 
 std::vector<Rect> AlignChildren(int clientWidth, int clientHeight,

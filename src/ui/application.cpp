@@ -14,7 +14,9 @@ constexpr char kApplicationClass[] = "VelnorNotesApplication";
 constexpr DWORD kApplicationStyle =
     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x84CA0000
 
-Application* g_current = nullptr;  // the one application object, as the design has it
+// The one application object of the process: the default error handler and the message box
+// service are reached from code that holds no reference to it.
+Application* g_current = nullptr;
 
 std::string DeriveTitle() {
     char path[256] = {};

@@ -64,7 +64,7 @@ protected:
         }
         return names;
     }
-    // One error box, as the design words it; answered.
+    // One error box with exactly this text; answered.
     void ExpectErrorBox(const std::string& text) {
         const drv::MsgBox box = *note_->WaitForMessageBox();
         EXPECT_EQ(box.text, text);
@@ -173,7 +173,7 @@ struct NoteFaultCase {
 
 class NoteFileFault : public Faults, public ::testing::WithParamInterface<NoteFaultCase> {};
 
-// Every change while the fault lasts reports the design's create error and keeps the text in
+// Every change while the fault lasts reports the create error and keeps the text in
 // the editor; the file keeps the last saved note. Once it can be written again, the next
 // change saves the whole note with everything typed meanwhile.
 TEST_P(NoteFileFault, ReportsEveryChangeKeepsTheNoteAndSavesItWholeOnceWritable) {
@@ -259,7 +259,7 @@ struct SettingsFaultCase {
 class SettingsFileFault : public Faults, public ::testing::WithParamInterface<SettingsFaultCase> {};
 
 // The next settings write (a move over the resize grip writes the geometry) reports the
-// design's error; nothing else breaks and the note still saves. Once the file can be
+// write error; nothing else breaks and the note still saves. Once the file can be
 // written again, the next move writes the geometry.
 TEST_P(SettingsFileFault, TheNextWriteReportsItAndTheNoteStillSaves) {
     const SettingsFaultCase& c = GetParam();

@@ -1,7 +1,7 @@
 // Note and settings files that no user meant to write: random bytes, cut-off RTF, nesting
 // and sizes far beyond any real note, binary junk in "Setup.ini". Whatever the files hold,
-// the program starts, shows no error its design does not name, keeps answering, and never
-// writes over a note it could not load.
+// the program starts, shows no error but those it reports for unreadable settings, keeps
+// answering, and never writes over a note it could not load.
 #include <windows.h>
 
 #include <richedit.h>
@@ -314,8 +314,8 @@ struct SettingsCase {
 
 class HostileSettings : public Hostile, public ::testing::WithParamInterface<SettingsCase> {};
 
-// Starts (or stops with the one error the design names), answers, applies what can be
-// read, writes neither file, and still saves the note when the start got that far.
+// Starts (or stops at the one error an unreadable colour gives), answers, applies what
+// can be read, writes neither file, and still saves the note when the start got that far.
 TEST_P(HostileSettings, StartsWithWhatCanBeReadAndLeavesBothFiles) {
     const SettingsCase& c = GetParam();
     rel::Tally tally("hostile-settings", c.name);
