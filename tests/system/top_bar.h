@@ -17,15 +17,16 @@ namespace top_bar {
 struct RightEdgeButton {
     int id;
     const char* name;
-    int laidOutLeft;
+    int laidOutLeft;  // where the layout puts it, which gives its scaled width
+    int keptLeft;     // the left edge whose distance from the right edge it keeps
 };
 
 inline constexpr RightEdgeButton kRightEdgeButtons[] = {
-    {notes::IDC_SPDBTNSITE, "e", 255},
-    {notes::IDC_SPDBTNFORMTOP, "T", 272},
-    {notes::IDC_SPDBTNFORMTOPHIDE, "hidden T", 272},
-    {notes::IDC_SPDBTNFORMHIDE, "-", 283},
-    {notes::IDC_SPDBTNFORMCLOSE, "X", 294},
+    {notes::IDC_SPDBTNSITE, "e", 255, 255},
+    {notes::IDC_SPDBTNFORMTOP, "T", 272, 272},
+    {notes::IDC_SPDBTNFORMTOPHIDE, "hidden T", 260, 272},
+    {notes::IDC_SPDBTNFORMHIDE, "-", 283, 283},
+    {notes::IDC_SPDBTNFORMCLOSE, "X", 294, 294},
 };
 
 // Checks every one of them, shown or not, in a note window whose client area is `width`
@@ -34,7 +35,7 @@ inline void ExpectAtTheRightEdge(
     HWND window, int width, const std::function<int(int)>& scale = [](int v) { return v; }) {
     for (const RightEdgeButton& b : kRightEdgeButtons) {
         const RECT r = drv::ChildRect(drv::ChildById(window, b.id), window);
-        EXPECT_EQ(r.left, width - (scale(311) - scale(b.laidOutLeft)))
+        EXPECT_EQ(r.left, width - (scale(311) - scale(b.keptLeft)))
             << "\"" << b.name << "\" at width " << width;
         EXPECT_EQ(r.top, scale(3)) << b.name;
         EXPECT_EQ(r.right - r.left, scale(b.laidOutLeft + 10) - scale(b.laidOutLeft)) << b.name;
