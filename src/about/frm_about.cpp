@@ -14,7 +14,7 @@
 
 #include "resource.h"
 
-using namespace notes;
+namespace notes {
 
 TfrmAbout* frmAbout = nullptr;
 
@@ -44,10 +44,6 @@ constexpr core::Rect kEdit3 = {37, 159, 196, 14};
 constexpr core::Rect kBtnClose = {104, 192, 75, 25};
 constexpr int kMargin = 8;     // the layout's distance of the title from the window's edge
 constexpr int kCaretRoom = 2;  // beyond the text, so that its end is not scrolled off
-
-// Value fields: borderless, read-only, out of the Tab order, yet their text can be selected.
-constexpr DWORD kValueStyle = WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY;
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 ui::Font MakeFont(int height, bool bold) {
     ui::Font font(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
@@ -109,32 +105,35 @@ void TfrmAbout::CreateNativeWindow() {
          reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
-    CreateComponents();
+    children_ = Layout();
+    ui::CreateControls(hwnd_, children_, scale_);
     FormCreate();
     SizeToText();
     ui::Application::Current().AddDialogWindow(hwnd_);
 }
 
-void TfrmAbout::CreateComponents() {
-    const auto s = [this](const core::Rect& r) { return scale_.Apply(r); };
-    const auto value = [&](ui::Control& field, int id, const core::Rect& r) {
-        field.Create({"EDIT", "", kValueStyle, 0, s(r), hwnd_, id});
-        field.SetFont(font_.get());
+// Every control of the window, at 96 dpi; their texts come with FormCreate.
+std::vector<ui::Child> TfrmAbout::Layout() {
+    const auto row = [this](int id, core::Rect bounds) {
+        return ui::ChildSpec{.id = id, .bounds = bounds, .font = font_.get()};
     };
-    Label4.Create(hwnd_, IDC_ABOUT_LABEL4, s(kLabel4), titleFont_.get());
-    Label1.Create(hwnd_, IDC_ABOUT_LABEL1, s(kLabel1), font_.get());
-    value(Edit1, IDC_ABOUT_EDIT1, kEdit1);
-    Label2.Create(hwnd_, IDC_ABOUT_LABEL2, s(kLabel2), font_.get());
-    value(Edit2, IDC_ABOUT_EDIT2, kEdit2);
-    Label3.Create(hwnd_, IDC_ABOUT_LABEL3, s(kLabel3), font_.get());
-    value(Edit5, IDC_ABOUT_EDIT5, kEdit5);
-    Label5.Create(hwnd_, IDC_ABOUT_LABEL5, s(kLabel5), font_.get());
-    value(Edit6, IDC_ABOUT_EDIT6, kEdit6);
-    Label6.Create(hwnd_, IDC_ABOUT_LABEL6, s(kLabel6), font_.get());
-    value(Edit7, IDC_ABOUT_EDIT7, kEdit7);
-    value(Edit3, IDC_ABOUT_EDIT3, kEdit3);
-    btnClose.Create({"BUTTON", "", kButtonStyle, 0, s(kBtnClose), hwnd_, IDC_ABOUT_BTNCLOSE});
-    btnClose.SetFont(font_.get());
+    ui::ChildSpec title = row(IDC_ABOUT_LABEL4, kLabel4);
+    title.font = titleFont_.get();
+    return {
+        {&Label4, title},
+        {&Label1, row(IDC_ABOUT_LABEL1, kLabel1)},
+        {&Edit1, row(IDC_ABOUT_EDIT1, kEdit1)},
+        {&Label2, row(IDC_ABOUT_LABEL2, kLabel2)},
+        {&Edit2, row(IDC_ABOUT_EDIT2, kEdit2)},
+        {&Label3, row(IDC_ABOUT_LABEL3, kLabel3)},
+        {&Edit5, row(IDC_ABOUT_EDIT5, kEdit5)},
+        {&Label5, row(IDC_ABOUT_LABEL5, kLabel5)},
+        {&Edit6, row(IDC_ABOUT_EDIT6, kEdit6)},
+        {&Label6, row(IDC_ABOUT_LABEL6, kLabel6)},
+        {&Edit7, row(IDC_ABOUT_EDIT7, kEdit7)},
+        {&Edit3, row(IDC_ABOUT_EDIT3, kEdit3)},
+        {&btnClose, row(IDC_ABOUT_BTNCLOSE, kBtnClose), {.onClick = [this] { btnCloseClick(); }}},
+    };
 }
 
 void TfrmAbout::FormCreate() {
@@ -169,7 +168,7 @@ void TfrmAbout::SizeToText() {
     RECT client = {};
     GetClientRect(hwnd_, &client);
     const int limit = client.right - scale_.Apply(kMargin);
-    for (ui::Control* field : {&Edit1, &Edit2, &Edit5, &Edit6, &Edit7, &Edit3}) {
+    for (ui::ValueField* field : {&Edit1, &Edit2, &Edit5, &Edit6, &Edit7, &Edit3}) {
         core::Rect bounds = field->Bounds();
         const auto margins = static_cast<DWORD>(field->Send(EM_GETMARGINS));
         const int needed = TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
@@ -239,8 +238,8 @@ void TfrmAbout::btnCloseClick() {
 }
 
 void TfrmAbout::OnCommand(UINT id, UINT code, HWND control) {
-    if (control && control == btnClose.hwnd()) {
-        if (code == BN_CLICKED) btnCloseClick();
+    if (ui::Component* child = ui::FindChild(children_, control)) {
+        child->Reflect(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
         return;
     }
     // Enter reaches the window as IDOK since it has no default button; it presses the
@@ -275,3 +274,5 @@ LRESULT TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return Window::OnMessage(message, wParam, lParam);
 }
+
+}  // namespace notes

@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/geometry.h"
 #include "ui/controls.h"
+#include "ui/form.h"
 #include "ui/handles.h"
 #include "ui/window.h"
+
+namespace notes {
 
 class TfrmAbout final : public ui::Window {
 public:
@@ -27,26 +32,27 @@ protected:
 
 private:
     void CreateNativeWindow();
-    void CreateComponents();
+    std::vector<ui::Child> Layout();
     void FormCreate();
     void SizeToText();
     void btnCloseClick();
     void OnCommand(UINT id, UINT code, HWND control);
 
     // Components, in the order in which they are laid out.
-    ui::Label Label4;
-    ui::Label Label1;
-    ui::Control Edit1;
-    ui::Label Label2;
-    ui::Control Edit2;
-    ui::Label Label3;
-    ui::Control Edit5;
-    ui::Label Label5;
-    ui::Control Edit6;
-    ui::Label Label6;
-    ui::Control Edit7;
-    ui::Control Edit3;
-    ui::Control btnClose;
+    ui::Label Label4;         // the program's name, in bold
+    ui::Label Label1;         // "版本号："
+    ui::ValueField Edit1;     // the version
+    ui::Label Label2;         // "开发者："
+    ui::ValueField Edit2;     // the maker
+    ui::Label Label3;         // "QQ："
+    ui::ValueField Edit5;     // the contact numbers
+    ui::Label Label5;         // "QQ讨论群："
+    ui::ValueField Edit6;     // the group number
+    ui::Label Label6;         // "网站支持："
+    ui::ValueField Edit7;     // the web-site address
+    ui::ValueField Edit3;     // the rights notice
+    ui::PushButton btnClose;  // "关闭"
+    std::vector<ui::Child> children_;
 
     core::Scale scale_;
     ui::Font font_;
@@ -59,3 +65,5 @@ private:
 
 // The About window, set as soon as its object is allocated.
 extern TfrmAbout* frmAbout;
+
+}  // namespace notes

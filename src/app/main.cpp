@@ -16,8 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         notes::SingleInstance lock;
         if (!lock.IsFirst()) return 0;
 
-        auto main = std::make_unique<TfrmMain>();
-        auto about = std::make_unique<TfrmAbout>();
+        auto main = std::make_unique<notes::TfrmMain>();
+        auto about = std::make_unique<notes::TfrmAbout>();
 
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;

@@ -1,23 +1,23 @@
-// Start at log-on: the per-machine Run value kept in line with the menu item.
-#include "desktop/run_value.h"
-#include "settings/ini_file.h"
-#include "ui/application.h"
-#include "ui/paths.h"
-#include "window/frm_main.h"
-#include "window/ids.h"
+#include "desktop/auto_run.h"
 
-void TfrmMain::NautoRunClick() {
-    // The menu has already flipped the check mark; a failed write leaves the registry alone.
-    const bool enabled = editMenu.Checked(notes::CmdAutoRun);
+#include "desktop/run_value.h"
+#include "ui/application.h"
+#include "ui/ini_file.h"
+#include "ui/paths.h"
+
+namespace notes {
+
+void SetAutoRun(const std::string& name, const std::string& path, bool enabled) {
+    ApplyRunValue(HKEY_LOCAL_MACHINE, kRunKeyPath, name, RunCommandFor(path), enabled);
+}
+
+void AutoRunClicked(bool enabled) {
     {
-        notes::TIniFile ini(notes::SettingsFilePath());
+        ui::TIniFile ini(ui::SettingsFilePath());
         ini.WriteFlag("FORM", "AutoRun", enabled);
         ini.CommitFile();
     }
     SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(), enabled);
 }
 
-void TfrmMain::SetAutoRun(const std::string& name, const std::string& path, bool enabled) {
-    notes::ApplyRunValue(HKEY_LOCAL_MACHINE, notes::kRunKeyPath, name, notes::RunCommandFor(path),
-                         enabled);
-}
+}  // namespace notes

@@ -5,7 +5,7 @@
 #include "core/gbk.h"
 #include "ui/color.h"
 
-namespace editor {
+namespace notes {
 namespace {
 
 constexpr DWORD kStyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
@@ -80,4 +80,4 @@ CHARFORMATA FaceFormat(std::string_view face) {
     return format;
 }
 
-}  // namespace editor
+}  // namespace notes

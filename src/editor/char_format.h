@@ -12,7 +12,7 @@
 #include "core/color.h"
 #include "ui/font_dialog.h"
 
-namespace editor {
+namespace notes {
 
 // The longest face name a CHARFORMATA holds, without its terminating NUL.
 inline constexpr std::size_t kMaxFaceLength = LF_FACESIZE - 1;
@@ -29,4 +29,4 @@ CHARFORMATA StyleFormat(const ui::FontStyle& style);
 CHARFORMATA SizeFormat(int points);
 CHARFORMATA FaceFormat(std::string_view face);
 
-}  // namespace editor
+}  // namespace notes

@@ -1,13 +1,12 @@
 // The Font command: the system font dialog over the selection's colour, style, size and
 // face name, applied to the whole selection on OK.
-#include <windows.h>
+#include "editor/font.h"
 
 #include <richedit.h>
 
 #include "editor/char_format.h"
-#include "ui/application.h"
-#include "window/frm_main.h"
 
+namespace notes {
 namespace {
 
 // One read of the selection: the control reports its first character.
@@ -69,33 +68,33 @@ private:
 
 }  // namespace
 
-void TfrmMain::NfontClick() {
-    ui::DialogFont& font = FontDialog1.font;
+bool FontCommand::Run(HWND owner, HWND fallback) {
+    ui::DialogFont& font = dialog_.font;
     {
         // Four separate reads of the first selected character, in the order the
         // attributes are given to the dialog's font.
-        FirstCharacterSelected first(REMemo);
-        font.color = editor::ColorOf(ReadSelection(REMemo));
-        font.style = editor::StyleOf(ReadSelection(REMemo));
-        font.SetSize(editor::PointsOf(ReadSelection(REMemo)));
-        const std::string face = editor::FaceOf(ReadSelection(REMemo));
+        FirstCharacterSelected first(editor_);
+        font.color = ColorOf(ReadSelection(editor_));
+        font.style = StyleOf(ReadSelection(editor_));
+        font.SetSize(PointsOf(ReadSelection(editor_)));
+        const std::string face = FaceOf(ReadSelection(editor_));
         if (!face.empty()) font.name = face;
     }
 
-    if (!FontDialog1.Execute(ui::Application::Current().Handle(), hwnd_)) return;
+    if (!dialog_.Execute(owner, fallback)) return false;
 
-    const CHARRANGE selection = REMemo.Selection();
+    const CHARRANGE selection = editor_.Selection();
     {
         // Some rich-edit controls report a change of format alone, some (Wine's) do not;
-        // either way the note file is rewritten once, below.
-        ChangeNotificationsHeld held(REMemo);
+        // either way the caller saves the note once.
+        ChangeNotificationsHeld held(editor_);
         // All four on OK, also unchanged ones: the whole selection takes one format.
-        WriteSelection(REMemo, editor::ColorFormat(font.color));
-        WriteSelection(REMemo, editor::StyleFormat(font.style));
-        WriteSelection(REMemo, editor::SizeFormat(font.Size()));
-        WriteSelection(REMemo, editor::FaceFormat(font.name));
+        WriteSelection(editor_, ColorFormat(font.color));
+        WriteSelection(editor_, StyleFormat(font.style));
+        WriteSelection(editor_, SizeFormat(font.Size()));
+        WriteSelection(editor_, FaceFormat(font.name));
     }
-    // A new format of selected text is a change of the note; at the caret it only sets
-    // what is typed next.
-    if (selection.cpMax > selection.cpMin) REMemoChange();
+    return selection.cpMax > selection.cpMin;
 }
+
+}  // namespace notes

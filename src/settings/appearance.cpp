@@ -1,72 +1,61 @@
-// Transparency and background colour of the note.
+#include "settings/appearance.h"
+
 #include <string>
 
 #include "core/color_list.h"
-#include "settings/ini_file.h"
+#include "core/opacity.h"
 #include "ui/color.h"
-#include "window/frm_main.h"
+#include "ui/ini_file.h"
 
-namespace {
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+namespace notes {
+
+void Appearance::SetEditorColor(core::TColor color) {
+    editorColor_ = color;
+    c_.editor.SetBackground(ui::ColorToRGB(color));
 }
 
-void TfrmMain::SetMemoColor(core::TColor color) {
-    memoColor_ = color;
-    REMemo.Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ui::ColorToRGB(color)));
+void Appearance::ApplyColor(core::TColor color) {
+    SetEditorColor(color);
+    for (ui::Panel* strip : c_.strips) strip->SetColor(color);
 }
 
-void TfrmMain::SetAlphaBlendValue(int value) {
-    value &= 0xFF;
-    if (value == alphaBlendValue_) return;
-    alphaBlendValue_ = value;
-    ApplyAlphaBlend();
-}
-
-void TfrmMain::ApplyAlphaBlend() {
-    // Looked up at run time: where the system lacks it, the note simply stays opaque.
-    const auto setAttributes =
-        reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("User32.dll"), "SetLayeredWindowAttributes")));
-    if (!setAttributes || !hwnd_) return;
-    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
-    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    setAttributes(hwnd_, 0, static_cast<BYTE>(alphaBlendValue_), LWA_ALPHA);
-}
-
-void TfrmMain::TrackBar1Change() {
-    // The layered style is on from the start; only the level changes.
-    SetAlphaBlendValue(TrackBar1.Position() * 5);
-    notes::TIniFile ini(notes::SettingsFilePath());
-    ini.WriteText("FORM", "Alpha", std::to_string(TrackBar1.Position()));
+void Appearance::SliderChanged() {
+    c_.window.SetOpacity(core::OpacityOf(c_.slider.Position()));
+    ui::TIniFile ini(ui::SettingsFilePath());
+    ini.WriteText("FORM", "Alpha", std::to_string(c_.slider.Position()));
     ini.CommitFile();
 }
 
-// Runs on the user's changes of the chooser only. The editor takes the colour before the
-// file is written, the strips after: when the write fails, only the editor shows it.
-void TfrmMain::ColorBox1Change() {
+void Appearance::ColorChosen() {
     // No entry chosen is no colour: nothing to apply or store.
-    if (!ColorBox1.HasSelection()) return;
-    const core::TColor color = ColorBox1.Selected();
-    SetMemoColor(color);
+    if (!c_.chooser.HasSelection()) return;
+    const core::TColor color = c_.chooser.Selected();
+    SetEditorColor(color);
     {
-        notes::TIniFile ini(notes::SettingsFilePath());
+        ui::TIniFile ini(ui::SettingsFilePath());
         ini.WriteText("MEMO", "Color", core::ColorToText(color));
         ini.CommitFile();
     }
-    Panel1.SetColor(color);
-    Panel2.SetColor(color);
-    Panel3.SetColor(color);
-    Panel4.SetColor(color);
+    for (ui::Panel* strip : c_.strips) strip->SetColor(color);
 }
 
-void TfrmMain::NalphaClick() {
-    pnlAlpha.SetVisible(true);
+void Appearance::ShowAlphaPanel() const {
+    c_.alphaPanel.SetVisible(true);
 }
 
-void TfrmMain::NbgColorClick() {
-    // The list is built when it is first needed, and its entry for the editor's colour
-    // chosen without reporting a change: nothing is written by opening the panel.
-    if (!ColorBox1.Populated()) ColorBox1.Populate(core::ChooserColors());
-    pnlBgColor.SetVisible(true);
-    ColorBox1.SetSelected(memoColor_);
+void Appearance::ShowColorPanel() {
+    if (!c_.chooser.Populated()) c_.chooser.Populate(core::ChooserColors());
+    c_.colorPanel.SetVisible(true);
+    c_.chooser.SetSelected(editorColor_);
 }
+
+void Appearance::ClosePanels() const {
+    HWND focus = GetFocus();
+    const bool focusInPanel =
+        focus && (IsChild(c_.alphaPanel.hwnd(), focus) || IsChild(c_.colorPanel.hwnd(), focus));
+    c_.alphaPanel.SetVisible(false);
+    c_.colorPanel.SetVisible(false);
+    if (focusInPanel) SetFocus(c_.editor.hwnd());
+}
+
+}  // namespace notes

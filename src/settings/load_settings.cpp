@@ -1,72 +1,73 @@
-// Reading the settings file once at start-up and applying it to the window.
-#include <algorithm>
+#include "settings/load_settings.h"
+
+#include <vector>
 
 #include "core/color.h"
-#include "core/geometry.h"
-#include "settings/ini_file.h"
-#include "window/frm_main.h"
-#include "window/ids.h"
+#include "core/number.h"
+#include "core/opacity.h"
+#include "core/placement.h"
+#include "ui/ini_file.h"
 
+namespace notes {
 namespace {
 
-struct WorkAreaSearch {
-    core::Rect bounds;
-    bool found = false;
-};
-
-BOOL CALLBACK FindWorkAreaHit(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    auto& search = *reinterpret_cast<WorkAreaSearch*>(data);
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
-    const RECT& w = info.rcWork;
-    search.found =
-        core::Intersects(search.bounds, {w.left, w.top, w.right - w.left, w.bottom - w.top});
-    return search.found ? FALSE : TRUE;  // FALSE stops the enumeration
+std::optional<int> ReadOptional(const ui::TIniFile& ini, const char* section, const char* key) {
+    return core::ParseInteger(ini.ReadText(section, key, ""));
 }
 
-// Whether any pixel of `bounds` lies on the work area of some monitor.
-bool OnSomeWorkArea(const core::Rect& bounds) {
-    WorkAreaSearch search{bounds};
-    EnumDisplayMonitors(nullptr, nullptr, &FindWorkAreaHit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+core::Rect PrimaryWorkArea() {
+    RECT r = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& w = info.rcWork;
+        reinterpret_cast<std::vector<core::Rect>*>(data)->push_back(
+            {w.left, w.top, w.right - w.left, w.bottom - w.top});
+    }
+    return TRUE;
+}
+
+std::vector<core::Rect> WorkAreas() {
+    std::vector<core::Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace
 
-void TfrmMain::LoadSettings() {
-    notes::TIniFile ini(notes::SettingsFilePath());
-
-    // Sizes, not edges: with the task bar at the bottom or right the note's bottom-right
-    // corner lands on the work area's.
-    RECT workArea = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    SetTop((workArea.bottom - workArea.top) - Height());
-    SetLeft((workArea.right - workArea.left) - Width());
-
-    SetTop(ini.ReadNumber("FORM", "Top", Top()));
-    SetLeft(ini.ReadNumber("FORM", "Left", Left()));
-    // No smaller than the grip can make it: a note stored smaller could not be resized (or
-    // even closed) any more.
-    const core::Size minimum = MinimumSize();
-    SetWidth(std::max(ini.ReadNumber("FORM", "Width", Width()), minimum.width));
-    SetHeight(std::max(ini.ReadNumber("FORM", "Height", Height()), minimum.height));
-
-    // A note stored where no screen shows it (a monitor since removed, a hand-edited file)
-    // could never be reached to drag it back: it comes back to the default corner. One that
-    // is even partly visible stays where it was put.
-    if (!OnSomeWorkArea(Bounds())) {
-        SetTop((workArea.bottom - workArea.top) - Height());
-        SetLeft((workArea.right - workArea.left) - Width());
+void StartSettings::Load(core::WindowGeometry& window, core::Size laidOut, core::Size minimum) {
+    const ui::TIniFile ini(ui::SettingsFilePath());
+    const core::Rect workArea = PrimaryWorkArea();
+    const core::StoredGeometry stored = {
+        ReadOptional(ini, "FORM", "Left"), ReadOptional(ini, "FORM", "Top"),
+        ReadOptional(ini, "FORM", "Width"), ReadOptional(ini, "FORM", "Height")};
+    window.SetBounds(core::StoredPlacement(stored, workArea, laidOut, minimum));
+    // Where no screen shows the note as the window system took it, it goes back to the
+    // default corner; a note even partly visible stays where it was put.
+    const core::Rect placed = window.Bounds();
+    if (!core::Reachable(placed, WorkAreas())) {
+        const core::Point corner = core::DefaultCorner(workArea, {placed.width, placed.height});
+        window.SetBounds({corner.x, corner.y, placed.width, placed.height});
     }
 
-    editMenu.SetChecked(notes::CmdAutoRun, ini.ReadFlag("FORM", "AutoRun", false));
-    TrackBar1.SetPosition(ini.ReadNumber("FORM", "Alpha", 51));
-
-    const std::string color = ini.ReadText("MEMO", "COLOR", "clYellow");
-    SetMemoColor(core::TextToColor(color));
-    Panel1.SetColor(core::TextToColor(color));
-    Panel2.SetColor(core::TextToColor(color));
-    Panel3.SetColor(core::TextToColor(color));
-    Panel4.SetColor(core::TextToColor(color));
+    menu_.SetChecked(autoRunItem_, ini.ReadFlag("FORM", "AutoRun", false));
+    // The slider keeps the position in its range; a position that moves it is written back.
+    slider_.SetPosition(ini.ReadNumber("FORM", "Alpha", core::kAlphaDefault));
+    appearance_.ApplyColor(core::TextToColor(ini.ReadText("MEMO", "COLOR", "clYellow")));
 }
+
+void SaveGeometry(const core::Rect& bounds) {
+    ui::TIniFile ini(ui::SettingsFilePath());
+    ini.WriteNumber("FORM", "Left", bounds.left);
+    ini.WriteNumber("FORM", "Top", bounds.top);
+    ini.WriteNumber("FORM", "Width", bounds.width);
+    ini.WriteNumber("FORM", "Height", bounds.height);
+    ini.CommitFile();
+}
+
+}  // namespace notes

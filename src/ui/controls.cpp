@@ -64,18 +64,21 @@ bool CrackMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, MouseArgs& ar
     return true;
 }
 
-void Panel::Create(HWND parent, int id, const core::Rect& bounds, Bevel bevel, core::TColor color,
-                   bool visible) {
+LRESULT Component::Reflect(UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+void Panel::Create(HWND parent, const ChildSpec& spec) {
     WNDCLASSEXA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kPanelClass;
     RegisterClassOnce(wc);
-    bevel_ = bevel;
-    color_ = color;
+    raised_ = spec.raised;
+    color_ = spec.color;
     brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (visible) style |= WS_VISIBLE;
-    Window::Create({kPanelClass, "", style, 0, bounds, parent, id});
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Window::Create({kPanelClass, spec.caption, style, 0, spec.bounds, parent, spec.id});
 }
 
 void Panel::SetColor(core::TColor color) {
@@ -90,7 +93,7 @@ void Panel::OnPaint() {
     RECT r;
     GetClientRect(hwnd_, &r);
     FillRect(dc, &r, brush_.get());
-    if (bevel_ == Bevel::Raised) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    if (raised_) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     EndPaint(hwnd_, &ps);
 }
 
@@ -100,14 +103,14 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (MouseActionOf(message)) {
         case MouseAction::Down:
             if (args.button == MouseButton::Left) SetCapture(hwnd_);
-            if (onMouseDown) onMouseDown(args);
+            if (events.onMouseDown) events.onMouseDown(args);
             return 0;
         case MouseAction::Up:
             if (args.button == MouseButton::Left && GetCapture() == hwnd_) ReleaseCapture();
-            if (onMouseUp) onMouseUp(args);
+            if (events.onMouseUp) events.onMouseUp(args);
             return 0;
         case MouseAction::Move:
-            if (onMouseMove) onMouseMove(args);
+            if (events.onMouseMove) events.onMouseMove(args);
             return 0;
         case MouseAction::None: break;
         }
@@ -132,19 +135,19 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-void SpeedButton::Create(HWND parent, int id, const core::Rect& bounds, const Options& options) {
+void SpeedButton::Create(HWND parent, const ChildSpec& spec) {
     WNDCLASSEXA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kSpeedButtonClass;
     RegisterClassOnce(wc);
-    flat_ = options.flat;
-    groupIndex_ = options.groupIndex;
-    down_ = options.down;
-    cursor_ = options.cursor;
-    font_ = options.font;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (options.visible) style |= WS_VISIBLE;
-    Window::Create({kSpeedButtonClass, options.caption, style, 0, bounds, parent, id});
+    flat_ = spec.flat;
+    groupIndex_ = spec.groupIndex;
+    down_ = spec.down;
+    cursor_ = spec.cursor;
+    font_ = spec.font;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Window::Create({kSpeedButtonClass, spec.caption, style, 0, spec.bounds, parent, spec.id});
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -209,12 +212,12 @@ LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 pressed_ = true;
                 Invalidate();
             }
-            if (onMouseDown) onMouseDown(args);
+            if (events.onMouseDown) events.onMouseDown(args);
             return 0;
         case MouseAction::Move:
             SetHot(pointerInside_);
             if (pressed_) Invalidate();
-            if (onMouseMove) onMouseMove(args);
+            if (events.onMouseMove) events.onMouseMove(args);
             return 0;
         case MouseAction::Up: {
             const bool click = args.button == MouseButton::Left && pressed_ && pointerInside_;
@@ -223,10 +226,10 @@ LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (GetCapture() == hwnd_) ReleaseCapture();
                 Invalidate();
             }
-            if (onMouseUp) onMouseUp(args);
+            if (events.onMouseUp) events.onMouseUp(args);
             if (click) {
                 if (groupIndex_ != 0) SetDown(true);
-                if (onClick) onClick();
+                if (events.onClick) events.onClick();
             }
             return 0;
         }
@@ -260,10 +263,38 @@ LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-void Label::Create(HWND parent, int id, const core::Rect& bounds, HFONT font) {
-    Control::Create(
-        {"STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, bounds, parent, id});
-    SetFont(font);
+void Label::Create(HWND parent, const ChildSpec& spec) {
+    DWORD style = WS_CHILD | SS_LEFT | SS_NOPREFIX | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"STATIC", spec.caption, style, 0, spec.bounds, parent, spec.id});
+    if (spec.font) SetFont(spec.font);
+}
+
+void Image::Create(HWND parent, const ChildSpec& spec) {
+    DWORD style = WS_CHILD | SS_ICON | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"STATIC", "", style, 0, spec.bounds, parent, spec.id});
+    if (spec.icon) Send(STM_SETICON, reinterpret_cast<WPARAM>(spec.icon));
+}
+
+// Borderless, read-only and out of the Tab order, yet its text can be selected.
+void ValueField::Create(HWND parent, const ChildSpec& spec) {
+    DWORD style = WS_CHILD | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"EDIT", spec.caption, style, 0, spec.bounds, parent, spec.id});
+    if (spec.font) SetFont(spec.font);
+}
+
+void PushButton::Create(HWND parent, const ChildSpec& spec) {
+    DWORD style = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"BUTTON", spec.caption, style, 0, spec.bounds, parent, spec.id});
+    if (spec.font) SetFont(spec.font);
+}
+
+LRESULT PushButton::Reflect(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && events.onClick) events.onClick();
+    return 0;
 }
 
 }  // namespace ui

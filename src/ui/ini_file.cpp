@@ -1,11 +1,12 @@
-#include "settings/ini_file.h"
+#include "ui/ini_file.h"
 
 #include <windows.h>
 
 #include "core/number.h"
+#include "ui/handles.h"
 #include "ui/paths.h"
 
-namespace notes {
+namespace ui {
 
 std::string SettingsFilePath() {
     return ui::ProgramDirectory() + kSettingsFileName;
@@ -30,11 +31,9 @@ bool ExistingFileIsWritable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // created by the write
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const ui::File file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 }  // namespace
@@ -66,4 +65,4 @@ void TIniFile::CommitFile() noexcept {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
-}  // namespace notes
+}  // namespace ui

@@ -7,7 +7,7 @@
 
 #include "core/errors.h"
 
-namespace notes {
+namespace ui {
 
 inline constexpr char kSettingsFileName[] = "Setup.ini";
 std::string SettingsFilePath();
@@ -44,4 +44,4 @@ private:
     std::string path_;
 };
 
-}  // namespace notes
+}  // namespace ui

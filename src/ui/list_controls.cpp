@@ -15,21 +15,21 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 }  // namespace
 
-void TrackBar::Create(HWND parent, int id, const core::Rect& bounds, const Options& options) {
+void TrackBar::Create(HWND parent, const ChildSpec& spec) {
     // The trackbar class is registered on request; without it the window cannot be made
     // where the common controls do not register every class when they load.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    min_ = options.min;
-    max_ = options.max;
-    position_ = std::clamp(options.position, min_, max_);
-    Control::Create({TRACKBAR_CLASSA, "",
-                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0, bounds, parent,
-                     id});
+    min_ = spec.min;
+    max_ = spec.max;
+    position_ = std::clamp(spec.position, min_, max_);
+    DWORD style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({TRACKBAR_CLASSA, "", style, 0, spec.bounds, parent, spec.id});
     Send(TBM_SETRANGEMIN, FALSE, min_);
     Send(TBM_SETRANGEMAX, FALSE, max_);
-    Send(TBM_SETLINESIZE, 0, options.lineSize);
-    Send(TBM_SETPAGESIZE, 0, options.pageSize);
+    Send(TBM_SETLINESIZE, 0, spec.lineSize);
+    Send(TBM_SETPAGESIZE, 0, spec.pageSize);
     Send(TBM_SETPOS, TRUE, position_);
     SetWindowSubclass(hwnd_, &TrackBar::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -40,12 +40,15 @@ void TrackBar::SetPosition(int position) {
     if (position == position_) return;
     position_ = position;
     if (hwnd_) Send(TBM_SETPOS, TRUE, position_);
-    if (onChange) onChange();
+    if (events.onChange) events.onChange();
 }
 
-void TrackBar::OnScroll() {
-    position_ = static_cast<int>(Send(TBM_GETPOS));
-    if (onChange) onChange();
+LRESULT TrackBar::Reflect(UINT message, WPARAM, LPARAM) {
+    if (message == WM_HSCROLL) {
+        position_ = static_cast<int>(Send(TBM_GETPOS));
+        if (events.onChange) events.onChange();
+    }
+    return 0;
 }
 
 // A drag of the thumb ends when the pointer capture is taken away (as the default error
@@ -76,20 +79,34 @@ LRESULT CALLBACK TrackBar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void ColorBox::Create(HWND parent, int id, const core::Rect& bounds, int itemHeight,
-                      int dropDownCount) {
-    itemHeight_ = itemHeight;
+void ColorBox::Create(HWND parent, const ChildSpec& spec) {
+    itemHeight_ = spec.itemHeight;
     // A drop-down list's window height includes its list: room for `dropDownCount` entries.
-    core::Rect withList = bounds;
-    withList.height = bounds.height + dropDownCount * itemHeight + 2;
-    Control::Create({"COMBOBOX", "",
-                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                         CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                     0, withList, parent, id});
-    Send(CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount));
+    core::Rect withList = spec.bounds;
+    withList.height = spec.bounds.height + spec.dropDownCount * itemHeight_ + 2;
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                  CBS_HASSTRINGS | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"COMBOBOX", "", style, 0, withList, parent, spec.id});
+    Send(CB_SETMINVISIBLE, static_cast<WPARAM>(spec.dropDownCount));
     SetWindowSubclass(hwnd_, &ColorBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
+    if (spec.font) SetFont(spec.font);
     KeepItemHeight();
+}
+
+LRESULT ColorBox::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == CBN_SELCHANGE && events.onChange) events.onChange();
+        return 0;
+    case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    // Comes while the list is being made, before it has a handle to be known by.
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
+        return TRUE;
+    }
+    return 0;
 }
 
 void ColorBox::SetFont(HFONT font) const {
@@ -179,7 +196,7 @@ bool ColorBox::OnChar(char c, DWORD time) {
     if (found && Send(CB_GETCURSEL) != static_cast<LRESULT>(*found)) {
         // Selecting from here raises no CBN_SELCHANGE, so the change is reported here.
         Send(CB_SETCURSEL, static_cast<WPARAM>(*found));
-        if (onChange) onChange();
+        if (events.onChange) events.onChange();
     }
     return true;
 }

@@ -8,30 +8,23 @@
 
 #include "core/color.h"
 #include "core/color_list.h"
+#include "ui/component.h"
 #include "ui/window.h"
 
 namespace ui {
 
-// A horizontal trackbar whose position the program also assigns. Assigning clamps into
-// Min..Max and runs onChange only when the position really changes; every scroll
-// notification from the user re-reads the position and runs onChange.
-class TrackBar : public Control {
+// A horizontal trackbar without tick marks whose position the program also assigns.
+// Assigning clamps into Min..Max and raises onChange only when the position really changes;
+// every scroll notification from the user re-reads the position and raises onChange.
+class TrackBar : public Control, public Component {
 public:
-    struct Options {
-        int min = 0;
-        int max = 10;
-        int position = 0;
-        int lineSize = 1;
-        int pageSize = 2;
-    };
-    void Create(HWND parent, int id, const core::Rect& bounds, const Options& options);
+    void Create(HWND parent, const ChildSpec& spec) override;
+    HWND Hwnd() const override { return hwnd_; }
+    LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int Min() const { return min_; }
     int Max() const { return max_; }
     int Position() const { return position_; }
     void SetPosition(int position);
-    void OnScroll();
-
-    std::function<void()> onChange;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -41,11 +34,14 @@ private:
     bool tracking_ = false;  // the left button went down on it and is not up yet
 };
 
-// A drop-down list of colours drawn by us: a swatch and the colour's identifier per entry.
-// Only the user's changes of the selection run onChange; SetSelected does not.
-class ColorBox : public Control {
+// A drop-down list of colours drawn by us: a swatch and the colour's identifier per entry,
+// `dropDownCount` entries shown at a time. Only the user's changes of the selection raise
+// onChange; SetSelected does not.
+class ColorBox : public Control, public Component {
 public:
-    void Create(HWND parent, int id, const core::Rect& bounds, int itemHeight, int dropDownCount);
+    void Create(HWND parent, const ChildSpec& spec) override;
+    HWND Hwnd() const override { return hwnd_; }
+    LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int ItemHeight() const { return itemHeight_; }
     // Sets the font and keeps the entries and the field at the item height.
     void SetFont(HFONT font) const;
@@ -62,8 +58,6 @@ public:
     // Incremental search: letters typed within half a second of each other select the first
     // entry that starts with them. Returns true when the key was taken.
     bool OnChar(char c, DWORD time);
-
-    std::function<void()> onChange;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -14,7 +14,7 @@ namespace ui {
 
 struct MenuItemDesc {
     UINT id = 0;  // 0 for a separator
-    const char* caption = "-";
+    const char* caption = "";
     bool enabled = true;
     bool visible = true;
     bool autoCheck = false;  // the check mark flips on every click, before its handler

@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <vector>
 
+#include "core/geometry.h"
+#include "ui/color.h"
 #include "ui/error.h"
 
 namespace ui {
@@ -17,15 +20,84 @@ RichEdit::~RichEdit() {
     if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId);
 }
 
-void RichEdit::Create(HWND parent, int id, const core::Rect& bounds, DWORD style) {
+void RichEdit::Create(HWND parent, const ChildSpec& spec) {
     library_.reset(LoadLibraryA("RICHED32.DLL"));
     if (!library_) ThrowLastError("LoadLibraryA(RICHED32.DLL)");
-    Control::Create({"RICHEDIT", "", style, 0, bounds, parent, id});
+    DWORD style =
+        WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    Control::Create({"RICHEDIT", "", style, 0, spec.bounds, parent, spec.id});
     SetWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
+    Send(EM_SETEVENTMASK, 0, ENM_CHANGE);
+    Send(EM_EXLIMITTEXT, 0, 0);      // the control's default of 64K characters
+    Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+    SetBackground(ColorToRGB(spec.color));
+    if (spec.font) {
+        SetFont(spec.font);
+        SetDefaultFormat(spec.font);
+    }
 }
 
-LRESULT RichEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) const {
+// The font is the default for all text; its character set is the system's, so that text in
+// the system's code page is shown in it.
+void RichEdit::SetDefaultFormat(HFONT font) const {
+    LOGFONTA logFont = {};
+    GetObjectA(font, sizeof logFont, &logFont);
+    int dpi = 96;
+    {
+        WindowDC dc(nullptr);
+        dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC |
+                    CFM_UNDERLINE | CFM_STRIKEOUT;
+    format.dwEffects = CFE_AUTOCOLOR;
+    format.yHeight = core::HeightToPoints(logFont.lfHeight, dpi) * 20;
+    CHARSETINFO info = {};
+    TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info,
+                         TCI_SRCCODEPAGE);
+    format.bCharSet = static_cast<BYTE>(info.ciCharset);
+    lstrcpynA(format.szFaceName, logFont.lfFaceName, LF_FACESIZE);
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    Send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
+LRESULT RichEdit::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        if (events.onChange) events.onChange();
+    } else if (message == WM_NOTIFY && events.onNotify) {
+        events.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return 0;
+}
+
+LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    MouseArgs args;
+    if (MouseActionOf(message) == MouseAction::Down &&
+        CrackMouseMessage(message, wParam, lParam, args)) {
+        const LRESULT result = DefSubclassProc(hwnd_, message, wParam, lParam);
+        if (events.onMouseDown) events.onMouseDown(args);
+        return result;
+    }
+    switch (message) {
+    case WM_CONTEXTMENU:
+        if (events.onContextMenu) events.onContextMenu(lParam);
+        return 0;
+    case WM_GETDLGCODE: {
+        // Tab moves the focus as in a dialog; Enter still starts a new line. Tabbing into the
+        // editor must not select the whole note, which the next key would then replace.
+        LRESULT code = DefSubclassProc(hwnd_, message, wParam, lParam);
+        code &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
+            msg->wParam == VK_RETURN) {
+            code |= DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
+    }
     return DefSubclassProc(hwnd_, message, wParam, lParam);
 }
 
@@ -36,13 +108,26 @@ LRESULT CALLBACK RichEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
         RemoveWindowSubclass(hwnd, &RichEdit::SubclassProc, kSubclassId);
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    if (!self->hook_) return DefSubclassProc(hwnd, message, wParam, lParam);
     try {
-        return self->hook_(message, wParam, lParam);
+        return self->OnMessage(message, wParam, lParam);
     } catch (...) {
         ReportCurrentException();
         return 0;
     }
+}
+
+POINT RichEdit::ContextMenuPoint(LPARAM screenPosition) const {
+    POINT at = {GET_X_LPARAM(screenPosition), GET_Y_LPARAM(screenPosition)};
+    if (at.x != -1 || at.y != -1) return at;
+    // The Rich Edit 1.0 form: the point comes back through wParam, the index goes in lParam.
+    POINTL caret = {};
+    Send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), Selection().cpMin);
+    at = {caret.x, caret.y};
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (!PtInRect(&client, at)) at = {client.left, client.top};
+    ClientToScreen(hwnd_, &at);
+    return at;
 }
 
 DWORD RichEdit::StreamIn(UINT format, EDITSTREAMCALLBACK callback, DWORD_PTR cookie) const {

@@ -5,29 +5,32 @@
 
 #include <richedit.h>
 
-#include <functional>
 #include <string>
 
+#include "ui/component.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ui {
 
-class RichEdit : public Control {
+// Enter starts a new line; Tab is not taken, it moves the focus as in a dialog. A press of a
+// mouse button is raised after the control has placed the caret or extended the selection,
+// so its handler sees the selection as the user made it. Raises onChange for every change
+// of the text, onContextMenu for the menu key and right clicks, onNotify for links.
+class RichEdit : public Control, public Component {
 public:
     RichEdit() = default;
     RichEdit(const RichEdit&) = delete;
     RichEdit& operator=(const RichEdit&) = delete;
-    ~RichEdit();
+    ~RichEdit() override;
 
-    // Loads RICHED32.DLL (kept for the control's life) and creates the control.
-    void Create(HWND parent, int id, const core::Rect& bounds, DWORD style);
-
-    // Every message of the control passes through `hook` first; it calls CallDefault for
-    // the control's own handling.
-    using Hook = std::function<LRESULT(UINT, WPARAM, LPARAM)>;
-    void SetHook(Hook hook) { hook_ = std::move(hook); }
-    LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Loads RICHED32.DLL (kept for the control's life) and makes the control: change
+    // notifications on, the control's default limit of 64K characters, no word wrap, the
+    // spec's colour as its background and its font as the default text font, in the
+    // system's character set.
+    void Create(HWND parent, const ChildSpec& spec) override;
+    HWND Hwnd() const override { return hwnd_; }
+    LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // EM_STREAMIN / EM_STREAMOUT of the whole content; returns the stream's dwError.
     DWORD StreamIn(UINT format, EDITSTREAMCALLBACK callback, DWORD_PTR cookie) const;
@@ -36,11 +39,18 @@ public:
     CHARRANGE Selection() const;
     void SetSelection(CHARRANGE range) const;
     std::string SelectedText() const;
+    bool CanUndo() const { return Send(EM_CANUNDO) != 0; }
+    void SetBackground(COLORREF rgb) const { Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(rgb)); }
+
+    // Where a context menu opens, in screen coordinates: at the pointer, or, asked from the
+    // keyboard (-1, -1), at the caret, kept inside the control.
+    POINT ContextMenuPoint(LPARAM screenPosition) const;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetDefaultFormat(HFONT font) const;
     Library library_;
-    Hook hook_;
 };
 
 }  // namespace ui

@@ -21,12 +21,6 @@ void WindowRef::SetBounds(const core::Rect& b) const {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void WindowRef::SetLeft(int left) const {
-    core::Rect b = Bounds();
-    b.left = left;
-    SetBounds(b);
-}
-
 bool WindowRef::Visible() const {
     return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }

@@ -19,7 +19,6 @@ public:
     // Bounds in the parent's client coordinates (screen coordinates for top-level windows).
     core::Rect Bounds() const;
     void SetBounds(const core::Rect& bounds) const;
-    void SetLeft(int left) const;
 
     // The window's own visibility flag, whether or not its parent is shown.
     bool Visible() const;

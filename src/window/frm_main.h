@@ -1,78 +1,75 @@
-// TfrmMain, the note window: a borderless, layered, topmost window with a top bar (grip
-// and four small buttons), three thin border strips and the rich-text editor. Its methods
-// live in the subsystem folders: app/ (start-up), window/ (layout, moving, commands),
-// editor/ (note file, edit menu, links), settings/ (settings file, appearance) and
-// desktop/ (tray icon, start at log-on).
+// TfrmMain, the note window: a borderless, layered, topmost window with a top bar (grip and
+// four small buttons), three thin border strips and the rich-text editor. It owns the units
+// that do the work (note file, edit commands, font, appearance, settings, tray icon, moving,
+// staying on top) and its event handlers hand each event to them; its layout is a table
+// (layout.cpp).
 #pragma once
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <string>
+#include <vector>
 
-#include "core/color.h"
+#include "core/drag.h"
 #include "core/geometry.h"
+#include "desktop/tray_icon.h"
+#include "editor/edit_menu.h"
+#include "editor/font.h"
 #include "editor/note_file.h"
+#include "settings/appearance.h"
+#include "settings/load_settings.h"
 #include "ui/controls.h"
 #include "ui/font_dialog.h"
+#include "ui/form.h"
 #include "ui/handles.h"
 #include "ui/list_controls.h"
 #include "ui/menu.h"
 #include "ui/rich_edit.h"
-#include "ui/window.h"
+#include "window/commands.h"
+#include "window/ids.h"
 
-class TfrmMain final : public ui::Window {
+namespace notes {
+
+class TfrmMain final : public ui::Form {
 public:
-    // Allocates the window object and runs its creation event, the start-up sequence.
+    // Makes the window object and runs its creation event, the start-up sequence; the native
+    // window exists when it returns, also when a step of the sequence failed.
     TfrmMain();
     ~TfrmMain() override;
 
-    // The native window, created on first use (as the tray icon's set-up asks for it).
-    HWND Handle();
-
-    // Geometry in screen pixels. Each assignment moves or sizes the window at once.
-    int Left() const;
-    int Top() const;
-    int Width() const;
-    int Height() const;
-    void SetLeft(int value);
-    void SetTop(int value);
-    void SetWidth(int value);
-    void SetHeight(int value);
-
-    enum class WindowState { Normal, Minimized, Maximized };
-    // Shows the window as the process was started (maximised, minimised or normal).
-    void ShowOnStart(int showCommand);
-    void Show();
-    void Hide();
-
-    // Handlers reached from outside the window's own messages.
+    // The request of a second launch.
     void WMActivateInstance();
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateHandle() override;
+    void OnShow() override { FormShow(); }
+    void OnHide() override { FormHide(); }
+    void OnResize() override { FormResize(); }
+    bool OnCloseQuery() override { return FormCloseQuery(); }
+    void OnClose() override { FormClose(); }
+    void OnMenuCommand(UINT id) override;
+    HWND DefaultFocus() const override { return REMemo.hwnd(); }
 
 private:
-    // Start-up and shutdown (app/).
+    // Start-up and end.
     void FormCreate();
     bool FormCloseQuery();
     void FormClose();
-    void Close();
+    void FormShow();
+    void FormHide();
 
-    // Layout (window/).
-    void CreateNativeWindow();
-    void CreateComponents();
+    // Layout (layout.cpp).
     void MakeFonts();
+    std::vector<ui::Child> Layout();
     void InitWindow();
-    void AlignControls();
+    void SetRunTimeTexts();
     void FormResize();
+    core::Size LaidOutSize() const;
     // The smallest size at which the top bar still shows the grip and the four buttons.
     core::Size MinimumSize() const;
-    void SetWindowState(WindowState state);
-    void RestoreFocus();
 
-    // Moving and resizing (window/drag.cpp).
+    // Moving and resizing.
     void Panel1MouseDown(const ui::MouseArgs& e);
     void Panel2MouseDown(const ui::MouseArgs& e);
     void Panel3MouseDown(const ui::MouseArgs& e);
@@ -90,11 +87,8 @@ private:
     void spdBtnDragMouseUp(const ui::MouseArgs& e);
     void spdBtnDragClick();
     void SaveGeometry();
-    void StartDrag(const ui::MouseArgs& e);
-    void EndDrag();
-    void MoveWithPointer(const ui::MouseArgs& e);
 
-    // Window commands (window/commands.cpp).
+    // Window commands.
     void spdBtnFormTopClick();
     void spdBtnFormTopHideClick();
     void spdBtnFormHideClick();
@@ -106,14 +100,13 @@ private:
     void NvisitClick();
     void NaboutClick();
 
-    // The note file (editor/note_file.cpp).
+    // The note file.
     void LoadNote();
     void REMemoChange();
 
-    // Edit menu and formatting (editor/edit_menu.cpp, editor/font.cpp).
-    LRESULT REMemoMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The edit menu and character formatting.
     void REMemoMouseDown(const ui::MouseArgs& e);
-    void ShowEditMenu(LPARAM screenPosition);
+    void REMemoContextMenu(LPARAM screenPosition);
     void NundoClick();
     void NcutClick();
     void NcopyClick();
@@ -121,84 +114,75 @@ private:
     void NdeleteClick();
     void NfontClick();
 
-    // Links (editor/links.cpp).
+    // Links.
     void EnableLinkDetection(ui::RichEdit& editor);
-    void OnLinkNotification(const NMHDR& header);
+    void REMemoLink(const NMHDR& header);
 
-    // Settings and appearance (settings/).
+    // Settings and appearance.
     void LoadSettings();
     void TrackBar1Change();
     void ColorBox1Change();
     void NalphaClick();
     void NbgColorClick();
-    void SetMemoColor(core::TColor color);
-    void SetAlphaBlendValue(int value);
-    void ApplyAlphaBlend();
 
-    // Desktop integration (desktop/).
+    // The notification-area icon and start at log-on.
     void AddTrayIcon();
     void RemoveTrayIcon();
     void WMTrayIcon(LPARAM mouseMessage);
-    void OnTaskbarCreated();
     void NTrayResizeClick();
     void NTrayExitClick();
-    void FormShow();
-    void FormHide();
     void NautoRunClick();
     void SetAutoRun(const std::string& name, const std::string& path, bool enabled);
 
-    void OnCommand(UINT id, UINT code, HWND control);
-    void DispatchMenuCommand(UINT id);
-    LRESULT OnNotify(const NMHDR& header);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void OnMeasureItem(MEASUREITEMSTRUCT& item);
+    // Components, in the order in which they are created (later ones lie above).
+    ui::Image Image1;                   // the tray icon's picture, never shown
+    ui::RichEdit REMemo;                // the editor: the note itself
+    ui::Panel Panel1;                   // the left border strip
+    ui::Panel Panel2;                   // the right border strip
+    ui::Panel Panel3;                   // the top bar, parent of the six small buttons
+    ui::SpeedButton spdBtnDrag;         // the grip at the top left: drag it to resize
+    ui::SpeedButton spdBtnFormClose;    // "X": close, after a confirmation
+    ui::SpeedButton spdBtnFormHide;     // "-": hide to the notification area
+    ui::SpeedButton spdBtnFormTop;      // "T" pressed: stays on top; click to leave the band
+    ui::SpeedButton spdBtnFormTopHide;  // "T" plain, in the same place: click to stay on top
+    ui::SpeedButton spdBtnSite;         // "e": the maker's web site
+    ui::Panel pnlAlpha;                 // the floating transparency panel
+    ui::Label Label1;                   // its caption "透明度"
+    ui::TrackBar TrackBar1;             // its slider
+    ui::Panel Panel4;                   // the bottom border strip
+    ui::Panel pnlBgColor;               // the floating background-colour panel
+    ui::Label Label2;                   // its caption "背景色"
+    ui::ColorBox ColorBox1;             // its list of colours
+    ui::PopupMenu trayMenu;             // the menu of the notification-area icon
+    ui::FontDialog FontDialog1;         // the Font command's dialog and the font it remembers
+    ui::PopupMenu editMenu;             // the editor's context menu
 
-    // Components, in the order in which they are created.
-    ui::Control Image1;
-    ui::RichEdit REMemo;
-    ui::Panel Panel1;
-    ui::Panel Panel2;
-    ui::Panel Panel3;
-    ui::SpeedButton spdBtnDrag;
-    ui::SpeedButton spdBtnFormClose;
-    ui::SpeedButton spdBtnFormHide;
-    ui::SpeedButton spdBtnFormTop;
-    ui::SpeedButton spdBtnFormTopHide;
-    ui::SpeedButton spdBtnSite;
-    ui::Panel pnlAlpha;
-    ui::Label Label1;
-    ui::TrackBar TrackBar1;
-    ui::Panel Panel4;
-    ui::Panel pnlBgColor;
-    ui::Label Label2;
-    ui::ColorBox ColorBox1;
-    ui::PopupMenu trayMenu;
-    ui::FontDialog FontDialog1;
-    ui::PopupMenu editMenu;
-
-    notes::NoteFile noteFile_{REMemo};
-
-    // Unit-level state of the window.
-    bool NoteLoaded = false;
-    bool Dragging = false;
-    int DragStartX = 0;
-    int DragStartY = 0;
-    NOTIFYICONDATAA TrayIconData = {};
-
+    // Fonts of the layout, made before the components.
     core::Scale scale_;
-    bool memoFills_ = false;  // REMemo fills the client area once InitWindow aligned it
-    WindowState windowState_ = WindowState::Normal;
-    core::TColor memoColor_ = core::clYellow;  // the editor's Color
-    int alphaBlendValue_ = 255;
-    UINT taskbarCreatedMessage_ = 0;
-    bool trayIconAdded_ = false;  // from start-up until the close removes the icon
-    HWND lastFocus_ = nullptr;
-    ui::Icon trayIcon_;
     ui::Font formFont_;
     ui::Font buttonFont_;
     ui::Font siteFont_;
     ui::Font labelFont_;
+
+    // The units that do the work.
+    NoteFile noteFile_{REMemo};
+    EditCommands editCommands_{REMemo, editMenu, {CmdUndo, CmdCut, CmdCopy, CmdPaste, CmdDelete}};
+    FontCommand fontCommand_{REMemo, FontDialog1};
+    Appearance appearance_{{*this,
+                            REMemo,
+                            {&Panel1, &Panel2, &Panel3, &Panel4},
+                            pnlAlpha,
+                            TrackBar1,
+                            pnlBgColor,
+                            ColorBox1}};
+    StartSettings settings_{editMenu, CmdAutoRun, TrackBar1, appearance_};
+    TrayIcon trayIcon_{*this, trayMenu, CmdTrayResize, WM_TRAYICON};
+    StayOnTop stayOnTop_{*this, spdBtnFormTop, spdBtnFormTopHide};
+    core::Drag drag_;  // the note's drag state, shared by the strips, the top bar and the grip
+
+    // False until the note file has been loaded: only then does a change of the editor
+    // rewrite it, so a note that failed to load is never replaced.
+    bool NoteLoaded = false;
 };
 
-// The note window, set as soon as its object is allocated, before its creation event runs.
-extern TfrmMain* frmMain;
+}  // namespace notes

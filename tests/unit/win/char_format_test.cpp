@@ -37,13 +37,13 @@ void ExpectSameRecord(const CHARFORMATA& actual, const CHARFORMATA& expected) {
 }
 
 TEST(CharFormatRead, ColourStyleSizeAndFaceOfTheFirstCharacter) {
-    EXPECT_EQ(editor::ColorOf(Read(CFE_AUTOCOLOR, RGB(255, 0, 0))), core::clWindowText);
-    EXPECT_EQ(editor::ColorOf(Read(0, RGB(255, 0, 0))), 0x0000FF);
-    EXPECT_EQ(editor::ColorOf(Read(0, 0)), 0) << "explicit black is not the automatic colour";
+    EXPECT_EQ(notes::ColorOf(Read(CFE_AUTOCOLOR, RGB(255, 0, 0))), core::clWindowText);
+    EXPECT_EQ(notes::ColorOf(Read(0, RGB(255, 0, 0))), 0x0000FF);
+    EXPECT_EQ(notes::ColorOf(Read(0, 0)), 0) << "explicit black is not the automatic colour";
 
-    EXPECT_EQ(editor::StyleOf(Read(CFE_BOLD | CFE_STRIKEOUT | CFE_AUTOCOLOR)),
+    EXPECT_EQ(notes::StyleOf(Read(CFE_BOLD | CFE_STRIKEOUT | CFE_AUTOCOLOR)),
               (ui::FontStyle{.bold = true, .strikeOut = true}));
-    EXPECT_EQ(editor::StyleOf(Read(CFE_ITALIC | CFE_UNDERLINE | CFE_PROTECTED)),
+    EXPECT_EQ(notes::StyleOf(Read(CFE_ITALIC | CFE_UNDERLINE | CFE_PROTECTED)),
               (ui::FontStyle{.italic = true, .underline = true}));
 
     const struct {
@@ -51,48 +51,48 @@ TEST(CharFormatRead, ColourStyleSizeAndFaceOfTheFirstCharacter) {
         int points;
     } sizes[] = {{210, 10}, {219, 10}, {220, 11}, {200, 10}, {19, 0}};
     for (const auto& s : sizes) {
-        EXPECT_EQ(editor::PointsOf(Read(0, 0, s.twips)), s.points) << s.twips;
+        EXPECT_EQ(notes::PointsOf(Read(0, 0, s.twips)), s.points) << s.twips;
     }
 
     CHARFORMATA full = Read(0);
     std::memset(full.szFaceName, 'F', sizeof full.szFaceName);  // no NUL at all
-    EXPECT_EQ(editor::FaceOf(full), std::string(LF_FACESIZE, 'F'));
+    EXPECT_EQ(notes::FaceOf(full), std::string(LF_FACESIZE, 'F'));
     std::strcpy(full.szFaceName, "宋体");
-    EXPECT_EQ(editor::FaceOf(full), "宋体");
+    EXPECT_EQ(notes::FaceOf(full), "宋体");
 }
 
 TEST(CharFormatWrite, ColourIsAutomaticOnlyForTheWindowTextColour) {
     CHARFORMATA automatic = Expected(CFM_COLOR);
     automatic.dwEffects = CFE_AUTOCOLOR;
-    ExpectSameRecord(editor::ColorFormat(core::clWindowText), automatic);
+    ExpectSameRecord(notes::ColorFormat(core::clWindowText), automatic);
 
     CHARFORMATA red = Expected(CFM_COLOR);
     red.crTextColor = RGB(255, 0, 0);
-    ExpectSameRecord(editor::ColorFormat(0x0000FF), red);
-    ExpectSameRecord(editor::ColorFormat(0), Expected(CFM_COLOR));  // black, explicit
+    ExpectSameRecord(notes::ColorFormat(0x0000FF), red);
+    ExpectSameRecord(notes::ColorFormat(0), Expected(CFM_COLOR));  // black, explicit
 
     // Another system colour is written as what it is now.
     CHARFORMATA face = Expected(CFM_COLOR);
     face.crTextColor = GetSysColor(COLOR_BTNFACE);
-    ExpectSameRecord(editor::ColorFormat(core::clBtnFace), face);
+    ExpectSameRecord(notes::ColorFormat(core::clBtnFace), face);
 }
 
 TEST(CharFormatWrite, StyleSetsTheFourStyleBitsAndNothingElse) {
     const DWORD mask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
-    ExpectSameRecord(editor::StyleFormat({}), Expected(mask));
+    ExpectSameRecord(notes::StyleFormat({}), Expected(mask));
     CHARFORMATA all = Expected(mask);
     all.dwEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
-    ExpectSameRecord(editor::StyleFormat({true, true, true, true}), all);
+    ExpectSameRecord(notes::StyleFormat({true, true, true, true}), all);
     CHARFORMATA italic = Expected(mask);
     italic.dwEffects = CFE_ITALIC;
-    ExpectSameRecord(editor::StyleFormat({.italic = true}), italic);
+    ExpectSameRecord(notes::StyleFormat({.italic = true}), italic);
 }
 
 TEST(CharFormatWrite, SizeIsInTwentiethsOfAPoint) {
     for (const int points : {1, 10, 11, 72}) {
         CHARFORMATA size = Expected(CFM_SIZE);
         size.yHeight = points * 20;
-        ExpectSameRecord(editor::SizeFormat(points), size);
+        ExpectSameRecord(notes::SizeFormat(points), size);
     }
 }
 
@@ -112,8 +112,8 @@ TEST(CharFormatWrite, FaceNameIsCutTo31CharactersAtAWholeCharacter) {
     for (const auto& c : cases) {
         CHARFORMATA face = Expected(CFM_FACE);
         std::memcpy(face.szFaceName, c.written.data(), c.written.size());
-        ExpectSameRecord(editor::FaceFormat(c.given), face);
-        EXPECT_EQ(editor::FaceOf(editor::FaceFormat(c.given)), c.written);
+        ExpectSameRecord(notes::FaceFormat(c.given), face);
+        EXPECT_EQ(notes::FaceOf(notes::FaceFormat(c.given)), c.written);
     }
 }
 

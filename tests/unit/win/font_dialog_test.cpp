@@ -64,7 +64,7 @@ TEST(DialogFont, AHalfPointHeightFromTheDialogIsWrittenRoundedAwayFromZero) {
     ui::DialogFont font = Opened();
     font.Accept(Chosen("DejaVu Sans", -14), 0, {});
     EXPECT_EQ(font.Size(), 11);
-    EXPECT_EQ(editor::SizeFormat(font.Size()).yHeight, 220);
+    EXPECT_EQ(notes::SizeFormat(font.Size()).yHeight, 220);
 }
 
 TEST(DialogFont, TakesFaceHeightAndStyleAlways) {
@@ -136,7 +136,7 @@ TEST(DialogFont, AFaceNameOfTheFullLengthNeedsNoTerminator) {
     ui::DialogFont font = Opened();
     font.Accept(chosen, 0, {});
     EXPECT_EQ(font.name, std::string(LF_FACESIZE, 'Z'));
-    EXPECT_EQ(editor::FaceOf(editor::FaceFormat(font.name)), std::string(31, 'Z'));
+    EXPECT_EQ(notes::FaceOf(notes::FaceFormat(font.name)), std::string(31, 'Z'));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The settings object on real files: what the private profile functions give back for
 // every kind of stored text, and what a refused write raises.
-#include "settings/ini_file.h"
+#include "ui/ini_file.h"
 
 #include <windows.h>
 
@@ -61,7 +61,7 @@ TEST_F(IniFile, ReadsNumbersOrTheDefault) {
     };
     for (const auto& c : cases) {
         Write(c.stored ? std::string("[FORM]\r\nLeft=") + c.stored + "\r\n" : "[FORM]\r\n");
-        const notes::TIniFile ini(path_);
+        const ui::TIniFile ini(path_);
         EXPECT_EQ(ini.ReadNumber("FORM", "Left", -7), c.value) << (c.stored ? c.stored : "absent");
     }
 }
@@ -74,17 +74,17 @@ TEST_F(IniFile, ReadsFlagsAsNumbers) {
                  {"true", false}, {"yes", false}, {"", false},  {"$1", true}};
     for (const auto& c : cases) {
         Write(std::string("[FORM]\r\nAutoRun=") + c.stored + "\r\n");
-        const notes::TIniFile ini(path_);
+        const ui::TIniFile ini(path_);
         EXPECT_EQ(ini.ReadFlag("FORM", "AutoRun", false), c.value) << c.stored;
     }
     DeleteFileA(path_.c_str());
-    EXPECT_TRUE(notes::TIniFile(path_).ReadFlag("FORM", "AutoRun", true));
-    EXPECT_FALSE(notes::TIniFile(path_).ReadFlag("FORM", "AutoRun", false));
+    EXPECT_TRUE(ui::TIniFile(path_).ReadFlag("FORM", "AutoRun", true));
+    EXPECT_FALSE(ui::TIniFile(path_).ReadFlag("FORM", "AutoRun", false));
 }
 
 TEST_F(IniFile, FindsSectionsAndKeysInAnyCaseAndTrimsBlanks) {
     Write("; a comment\r\n[memo]\r\n  color =  clSkyBlue  \r\n[Other]\r\nkey=v\r\n");
-    const notes::TIniFile ini(path_);
+    const ui::TIniFile ini(path_);
     EXPECT_EQ(ini.ReadText("MEMO", "COLOR", "clYellow"), "clSkyBlue");
     EXPECT_EQ(ini.ReadText("MEMO", "Missing", "clYellow"), "clYellow");
     EXPECT_EQ(ini.ReadText("NoSection", "COLOR", "dflt"), "dflt");
@@ -92,18 +92,18 @@ TEST_F(IniFile, FindsSectionsAndKeysInAnyCaseAndTrimsBlanks) {
 
 TEST_F(IniFile, AnEmptyEntryIsEmptyNotTheDefault) {
     Write("[MEMO]\r\nCOLOR=\r\n");
-    EXPECT_EQ(notes::TIniFile(path_).ReadText("MEMO", "COLOR", "clYellow"), "");
+    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", "clYellow"), "");
 }
 
 TEST_F(IniFile, CutsLongValuesTo2047Characters) {
     Write("[MEMO]\r\nCOLOR=" + std::string(10000, 'x') + "\r\n");
-    EXPECT_EQ(notes::TIniFile(path_).ReadText("MEMO", "COLOR", ""), std::string(2047, 'x'));
+    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", ""), std::string(2047, 'x'));
 }
 
 TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
     Write("; keep me\r\n[Other]\r\nkey=v\r\n[FORM]\r\nLeft=1\r\n");
     {
-        notes::TIniFile ini(path_);
+        ui::TIniFile ini(path_);
         ini.WriteNumber("FORM", "Left", -42);
         ini.WriteNumber("FORM", "Top", 7);
         ini.WriteFlag("FORM", "AutoRun", true);
@@ -113,7 +113,7 @@ TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
     const std::string text = Read();
     EXPECT_NE(text.find("; keep me"), std::string::npos);
     EXPECT_NE(text.find("key=v"), std::string::npos);
-    const notes::TIniFile ini(path_);
+    const ui::TIniFile ini(path_);
     EXPECT_EQ(ini.ReadText("FORM", "Left", ""), "-42");
     EXPECT_EQ(ini.ReadText("FORM", "Top", ""), "7");
     EXPECT_EQ(ini.ReadText("FORM", "AutoRun", ""), "1");
@@ -123,13 +123,13 @@ TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
 TEST_F(IniFile, ARefusedWriteRaisesWithThePath) {
     Write("[FORM]\r\nAlpha=30\r\n");
     ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
-    notes::TIniFile ini(path_);
+    ui::TIniFile ini(path_);
     // The same value as stored is refused too: the file cannot be written.
     for (const char* value : {"30", "31"}) {
         try {
             ini.WriteText("FORM", "Alpha", value);
             ADD_FAILURE() << "a read-only file took " << value;
-        } catch (const notes::EIniFileException& e) {
+        } catch (const ui::EIniFileException& e) {
             EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_);
         }
     }

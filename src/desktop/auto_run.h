@@ -1,0 +1,18 @@
+// Start at log-on: the "AutoRun" setting and the per-machine Run value kept in line with the
+// check mark of its menu item.
+#pragma once
+
+#include <string>
+
+namespace notes {
+
+// Brings the Run value named `name` in line with `enabled`, for the executable at `path`.
+// Raises core::AppError with the text the user sees for a registry failure.
+void SetAutoRun(const std::string& name, const std::string& path, bool enabled);
+
+// The menu item was clicked and its check mark is now `enabled`: stored in the settings
+// file, then applied to the registry for this program. A refused write of the settings file
+// leaves the registry alone.
+void AutoRunClicked(bool enabled);
+
+}  // namespace notes

@@ -1,0 +1,247 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+#include "ui/color.h"
+#include "ui/handles.h"
+
+namespace ui {
+
+HWND Form::Handle() {
+    if (!hwnd_) CreateHandle();
+    return hwnd_;
+}
+
+void Form::CreateForm(const WindowParams& params) {
+    Window::Create(params);
+    SetOpacity(opacity_);
+}
+
+void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale) {
+    for (Child& child : children) {
+        child.spec.bounds = scale.Apply(child.spec.bounds);
+        child.spec.itemHeight = scale.Apply(child.spec.itemHeight);
+    }
+    for (Child& child : children) {
+        const Component* parent =
+            child.spec.parent ? FindChild(children, child.spec.parent) : nullptr;
+        child.component->events = child.events;
+        child.component->Create(parent ? parent->Hwnd() : window, child.spec);
+    }
+}
+
+Component* FindChild(const std::vector<Child>& children, int id) {
+    for (const Child& child : children) {
+        if (child.spec.id == id) return child.component;
+    }
+    return nullptr;
+}
+
+Component* FindChild(const std::vector<Child>& children, HWND hwnd) {
+    if (!hwnd) return nullptr;
+    for (const Child& child : children) {
+        if (child.component->Hwnd() == hwnd) return child.component;
+    }
+    return nullptr;
+}
+
+void Form::CreateChildren(std::vector<Child> children, const core::Scale& scale, int layoutWidth) {
+    // Known to the form before they are made: a list asks for its entries' height while it
+    // is being made.
+    children_ = std::move(children);
+    scale_ = scale;
+    layoutWidth_ = layoutWidth;
+    CreateControls(hwnd_, children_, scale);
+    AlignChildren();
+    KeepAnchors();
+}
+
+void Form::KeepAnchors() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    for (const Child& child : children_) {
+        if (child.spec.rightAnchor == 0) continue;
+        HWND hwnd = child.component->Hwnd();
+        if (!hwnd) return;  // a resize while the controls are being made
+        // Distances are those of the scaled layout, so that buttons side by side stay so.
+        const int left =
+            client.right - (scale_.Apply(layoutWidth_) - scale_.Apply(child.spec.rightAnchor));
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(hwnd, nullptr, left, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
+Component* Form::ChildById(int id) const {
+    return FindChild(children_, id);
+}
+
+Component* Form::ChildByHwnd(HWND hwnd) const {
+    return FindChild(children_, hwnd);
+}
+
+void Form::AlignChildren() {
+    std::vector<core::AlignedChild> aligned;
+    std::vector<const Child*> which;
+    for (const Child& child : children_) {
+        if (child.spec.parent != 0 || child.spec.align == core::Align::None) continue;
+        if (!child.component->Hwnd()) return;  // a resize while the controls are being made
+        aligned.push_back({child.spec.align, child.spec.bounds});
+        which.push_back(&child);
+    }
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const std::vector<core::Rect> bounds =
+        core::AlignChildren(client.right, client.bottom, aligned);
+    for (std::size_t i = 0; i < which.size(); ++i) {
+        const core::Rect& b = bounds[i];
+        SetWindowPos(which[i]->component->Hwnd(), nullptr, b.left, b.top, b.width, b.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
+void Form::SetAlign(int id, core::Align align) {
+    for (Child& child : children_) {
+        if (child.spec.id == id) child.spec.align = align;
+    }
+    AlignChildren();
+}
+
+void Form::SetWindowState(WindowState state) {
+    if (windowState_ == state) return;
+    windowState_ = state;
+    if (!Visible()) return;
+    ShowWindow(hwnd_, state == WindowState::Maximized   ? SW_SHOWMAXIMIZED
+                      : state == WindowState::Minimized ? SW_MINIMIZE
+                                                        : SW_SHOWNORMAL);
+}
+
+void Form::ShowOnStart(int showCommand) {
+    if (showCommand == SW_SHOWMAXIMIZED) windowState_ = WindowState::Maximized;
+    if (showCommand == SW_SHOWMINNOACTIVE) windowState_ = WindowState::Minimized;
+    if (windowState_ == WindowState::Minimized) {
+        Application::Current().Minimize();
+    } else {
+        Show();
+    }
+}
+
+void Form::Show() {
+    if (Visible()) return;
+    ShowWindow(Handle(), windowState_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    // Already the active window (made so while hidden, for a menu), it is not activated
+    // again, so the keyboard is handed back here.
+    if (GetFocus() == hwnd_) RestoreFocus();
+    OnShow();
+}
+
+void Form::Hide() {
+    if (!Visible()) return;
+    ShowWindow(hwnd_, SW_HIDE);
+    OnHide();
+}
+
+void Form::Close() {
+    if (!OnCloseQuery()) return;
+    OnClose();
+    Application& app = Application::Current();
+    if (app.MainWindow() == hwnd_) {
+        app.Terminate();
+    } else {
+        Hide();
+    }
+}
+
+void Form::ActivateApplication() {
+    Application& app = Application::Current();
+    if (!app.IsIconic()) {
+        app.BringToFront();
+        return;
+    }
+    app.Restore();
+    if (windowState_ == WindowState::Minimized && !Visible()) {
+        SetWindowState(WindowState::Normal);
+        Show();
+    }
+    if (Visible() && IsWindowEnabled(hwnd_)) RestoreFocus();
+}
+
+// A hidden form may still become the active window (for a menu of the notification area);
+// keys typed into an unseen control would change what it holds.
+void Form::RestoreFocus() {
+    if (!IsWindowVisible(hwnd_)) {
+        if (GetFocus() != hwnd_) SetFocus(hwnd_);
+        return;
+    }
+    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : DefaultFocus());
+}
+
+void Form::SetOpacity(BYTE opacity) {
+    opacity_ = opacity;
+    if (!hwnd_) return;
+    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd_, 0, opacity_, LWA_ALPHA);
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (Component* child = ChildByHwnd(reinterpret_cast<HWND>(lParam))) {
+            return child->Reflect(message, wParam, lParam);
+        }
+        if (!lParam && HIWORD(wParam) == 0) OnMenuCommand(LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (Component* child = ChildByHwnd(header->hwndFrom)) {
+            return child->Reflect(message, wParam, lParam);
+        }
+        return 0;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (Component* child = ChildByHwnd(reinterpret_cast<HWND>(lParam))) {
+            return child->Reflect(message, wParam, lParam);
+        }
+        return 0;
+    case WM_DRAWITEM:
+        if (Component* child = ChildById(
+                static_cast<int>(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlID))) {
+            return child->Reflect(message, wParam, lParam);
+        }
+        return FALSE;
+    case WM_MEASUREITEM:
+        if (Component* child =
+                ChildById(static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID))) {
+            return child->Reflect(message, wParam, lParam);
+        }
+        return FALSE;
+    case WM_SIZE:
+        AlignChildren();
+        OnResize();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        Brush brush(CreateSolidBrush(ColorToRGB(color_)));
+        FillRect(reinterpret_cast<HDC>(wParam), &r, brush.get());
+        return 1;
+    }
+    case WM_CLOSE: Close(); return 0;
+    case WM_QUERYENDSESSION: return OnCloseQuery() ? TRUE : FALSE;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace ui
