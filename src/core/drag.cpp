@@ -3,27 +3,10 @@
 namespace core {
 namespace {
 
-void SetLeft(WindowGeometry& window, int left) {
+// One assignment of the geometry, which takes effect before the next one reads it.
+void Assign(WindowGeometry& window, int Rect::*field, int value) {
     Rect b = window.Bounds();
-    b.left = left;
-    window.SetBounds(b);
-}
-
-void SetTop(WindowGeometry& window, int top) {
-    Rect b = window.Bounds();
-    b.top = top;
-    window.SetBounds(b);
-}
-
-void SetWidth(WindowGeometry& window, int width) {
-    Rect b = window.Bounds();
-    b.width = width;
-    window.SetBounds(b);
-}
-
-void SetHeight(WindowGeometry& window, int height) {
-    Rect b = window.Bounds();
-    b.height = height;
+    b.*field = value;
     window.SetBounds(b);
 }
 
@@ -43,8 +26,8 @@ void Drag::Release() {
 
 void Drag::Move(WindowGeometry& window, int x, int y) const {
     if (!dragging_) return;
-    SetLeft(window, window.Bounds().left + x - startX_);
-    SetTop(window, window.Bounds().top + y - startY_);
+    Assign(window, &Rect::left, window.Bounds().left + x - startX_);
+    Assign(window, &Rect::top, window.Bounds().top + y - startY_);
 }
 
 void Drag::Resize(WindowGeometry& window, int x, int y, Size minimum) const {
@@ -52,10 +35,10 @@ void Drag::Resize(WindowGeometry& window, int x, int y, Size minimum) const {
     const Rect start = window.Bounds();
     const int dx = LimitShrink(start.width, x - startX_, minimum.width);
     const int dy = LimitShrink(start.height, y - startY_, minimum.height);
-    SetLeft(window, window.Bounds().left + dx);
-    SetTop(window, window.Bounds().top + dy);
-    SetWidth(window, window.Bounds().width - dx);
-    SetHeight(window, window.Bounds().height - dy);
+    Assign(window, &Rect::left, window.Bounds().left + dx);
+    Assign(window, &Rect::top, window.Bounds().top + dy);
+    Assign(window, &Rect::width, window.Bounds().width - dx);
+    Assign(window, &Rect::height, window.Bounds().height - dy);
 }
 
 }  // namespace core
