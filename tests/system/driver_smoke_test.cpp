@@ -178,6 +178,39 @@ INSTANTIATE_TEST_SUITE_P(
                                             int i) { return drv::ChooseMenuItemByKeys(m, i); }}),
     drv::CaseName());
 
+// Under Wine the system's cursor also moves without the hand: the program's X11 driver
+// replays late pointer crossings as moves (SetCursorPos stands in for one here). A click on
+// a menu item must still choose it.
+struct CursorMovedAway {
+    const char* name;
+    bool beforeThePress;  // else between the press and the release
+};
+
+class MenuClickAfterTheCursorMoved : public NoteTest,
+                                     public ::testing::WithParamInterface<CursorMovedAway> {};
+
+TEST_P(MenuClickAfterTheCursorMoved, StillChoosesTheItemUnderTheHand) {
+    drv::Click(drv::Center(editor_), drv::MouseButton::Right);
+    const drv::Menu menu = *drv::WaitForPopupMenu(note_.Pid());
+    const drv::MenuItem* item = menu.Find("透明度");
+    ASSERT_TRUE(item);
+    // Beside the menu: a press there would close it, a release there would choose nothing.
+    const POINT away = {menu.rect.left - 20, menu.rect.top + 5};
+    drv::MoveTo(drv::Center(item->rect));
+    if (GetParam().beforeThePress) SetCursorPos(away.x, away.y);
+    drv::ButtonDown();
+    if (!GetParam().beforeThePress) SetCursorPos(away.x, away.y);
+    drv::ButtonUp();
+    ASSERT_TRUE(drv::WaitForGone(menu.hwnd));
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_TRUE(drv::IsVisible(drv::ChildById(window_, notes::IDC_PNLALPHA)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, MenuClickAfterTheCursorMoved,
+                         ::testing::Values(CursorMovedAway{"BeforeThePress", true},
+                                           CursorMovedAway{"BetweenPressAndRelease", false}),
+                         drv::CaseName());
+
 TEST_F(NoteTest, PasteTakesChineseTextUnlessAnotherProgramHoldsTheClipboard) {
     ASSERT_TRUE(drv::SetClipboardText("便签内容"));
     {

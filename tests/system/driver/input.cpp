@@ -1,5 +1,6 @@
 #include "driver/input.h"
 
+#include <optional>
 #include <vector>
 
 #include "driver/wait.h"
@@ -44,6 +45,26 @@ DWORD UpFlag(MouseButton button) {
 // system's truncating scale-back lands on the wanted pixel.
 LONG Normalize(int pixel, int extent) {
     return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+}
+
+INPUT MoveInput(DWORD flags, POINT screen) {
+    return Mouse(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                 Normalize(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+                 Normalize(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// Where the last MoveTo left the hand. Under Wine the system's cursor does not only follow
+// our input: the program's X11 driver turns pointer crossing events into moves to where
+// the X pointer is, and it handles them only when its queue runs empty. So the echo of an
+// earlier move (the right click that opened a menu) can come after our move to an item and
+// take the cursor back; and while a menu holds the X pointer, our moves cannot move the X
+// pointer at all. A press sent without a position lands wherever that left the cursor.
+std::optional<POINT> hand;
+
+// A button goes down or up where the hand is, as a real mouse's button events carry their
+// position; before the first move, where the cursor is.
+INPUT ButtonInput(DWORD flag) {
+    return hand ? MoveInput(flag, *hand) : Mouse(flag);
 }
 
 bool IsExtended(WORD vk) {
@@ -95,19 +116,18 @@ POINT CursorPos() {
 }
 
 void MoveTo(POINT screen) {
-    Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                Normalize(screen.x, GetSystemMetrics(SM_CXSCREEN)),
-                Normalize(screen.y, GetSystemMetrics(SM_CYSCREEN)))});
+    hand = screen;
+    Send({MoveInput(0, screen)});
     Pause(kEventGap);
 }
 
 void ButtonDown(MouseButton button) {
-    Send({Mouse(DownFlag(button))});
+    Send({ButtonInput(DownFlag(button))});
     Pause(kEventGap);
 }
 
 void ButtonUp(MouseButton button) {
-    Send({Mouse(UpFlag(button))});
+    Send({ButtonInput(UpFlag(button))});
     Pause(kEventGap);
 }
 

@@ -14,6 +14,8 @@ enum class MouseButton { Left, Right, Middle };
 POINT CursorPos();
 // Moves the pointer to a screen point. Large jumps arrive as one move, as a fast hand's.
 void MoveTo(POINT screen);
+// Pressed and released at the point of the last MoveTo, even when something else has moved
+// the system's cursor since (see input.cpp).
 void ButtonDown(MouseButton button = MouseButton::Left);
 void ButtonUp(MouseButton button = MouseButton::Left);
 void Click(POINT screen, MouseButton button = MouseButton::Left);
