@@ -24,6 +24,8 @@ add_library(menu_probe SHARED ${NOTES_TESTS_DIR}/system/menu_probe/menu_probe.cp
 set_target_properties(menu_probe PROPERTIES PREFIX "" OUTPUT_NAME menu_probe)
 target_include_directories(menu_probe PRIVATE ${NOTES_TESTS_DIR}/system ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(menu_probe PRIVATE user32 kernel32)
+# i686 exports stdcall functions as "Name@12"; the driver asks for the plain names.
+target_link_options(menu_probe PRIVATE -Wl,--kill-at)
 notes_warnings(menu_probe)
 
 # Registered by the tests as the program that opens an address, to record what the note

@@ -1,4 +1,4 @@
-# Windows builds (win32 ships, win64 runs the tests under wine64).
+# Windows builds: win32 ships; the tests run both under Wine (win32 with i386 Wine).
 enable_language(RC)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -61,7 +61,7 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
 else()
   set(notes_windows_tests_default OFF)
 endif()
-option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under wine64)" ${notes_windows_tests_default})
-if(NOTES_ARCH STREQUAL win64 AND NOTES_WINDOWS_TESTS)
+option(NOTES_WINDOWS_TESTS "Build the Windows tests (run under Wine)" ${notes_windows_tests_default})
+if(NOTES_WINDOWS_TESTS)
   include(cmake/windows-tests.cmake)
 endif()

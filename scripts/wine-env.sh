@@ -4,6 +4,7 @@ NOTES_ROOT=${NOTES_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 NOTES_WINE_DIR=${NOTES_WINE_DIR:-$NOTES_ROOT/build/wine}
 NOTES_WINE64=/usr/lib/wine/wine64
 NOTES_WINESERVER=/usr/lib/wine/wineserver
+source "$NOTES_ROOT/scripts/i386.sh"
 
 export WINEPREFIX=${NOTES_WINEPREFIX:-$NOTES_WINE_DIR/prefix}
 export WINEDEBUG=-all
@@ -11,20 +12,45 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
 
-# Creates the prefix once. A lock keeps parallel test processes from racing on it.
+# What the prefix holds, as its marker says: "wow64" when it runs 32-bit programs too.
+notes_prefix_kind() {
+  if [ "$(notes_i386_mode)" = unavailable ]; then echo win64; else echo wow64; fi
+}
+
+# Creates the prefix once, and again when 32-bit Wine came after it: wineboot fills
+# syswow64 only when it finds wine32. A lock keeps parallel test processes from racing on it.
 notes_ensure_prefix() {
   mkdir -p "$NOTES_WINE_DIR"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.notes-ready" ]; then
+    local kind
+    kind=$(notes_prefix_kind)
+    if [ ! -f "$WINEPREFIX/.notes-ready" ] ||
+      { [ "$kind" = wow64 ] && [ "$(cat "$WINEPREFIX/.notes-ready")" != wow64 ]; }; then
+      [ -d "$WINEPREFIX" ] && "$NOTES_WINESERVER" -k 2>/dev/null || true
       rm -rf "$WINEPREFIX"
       "$NOTES_WINE64" wineboot -i >/dev/null 2>&1 || true
       # Without a window manager Wine waits ~2 s whenever a managed window hides.
       "$NOTES_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
       "$NOTES_WINESERVER" -w
-      touch "$WINEPREFIX/.notes-ready"
+      if [ "$kind" = wow64 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "wine-env: the new prefix has no 32-bit part (syswow64)" >&2
+        kind=win64
+      fi
+      echo "$kind" >"$WINEPREFIX/.notes-ready"
     fi
   ) 9>"$NOTES_WINE_DIR/.prefix.lock"
+}
+
+# The machine a Windows executable is built for: i386, amd64, or nothing for other files.
+notes_pe_machine() {
+  [ -f "$1" ] || return 0
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  case $(od -An -tx2 -j$((pe + 4)) -N2 "$1" 2>/dev/null | tr -d ' ') in
+  014c) echo i386 ;;
+  8664) echo amd64 ;;
+  esac
 }
 
 # Points DISPLAY at the project's private Xvfb, starting it when it is not running.

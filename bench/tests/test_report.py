@@ -95,6 +95,45 @@ class ReportTest(unittest.TestCase):
         self.assertIn("400 KB (target at most 400 KB: **not met**)", text)
         self.assertIn("Notes 3000 KB, baseline 2000 KB, ratio 1.50", text)
 
+    def test_each_architecture_keeps_the_others_part(self):
+        mark = report.WIN32_MARK
+        cases = [
+            # (what the file held, the run's architecture, the new part, the file after)
+            ("", "win64", "# Performance\nA", "# Performance\nA"),
+            ("", "win32", "## 32\nB", f"# Performance\n\n{mark}\n## 32\nB"),
+            ("# Performance\nA\n", "win32", "## 32\nB", f"# Performance\nA\n\n{mark}\n## 32\nB"),
+            (f"# Performance\nA\n\n{mark}\n## 32\nold", "win32", "## 32\nnew",
+             f"# Performance\nA\n\n{mark}\n## 32\nnew"),
+            (f"# Performance\nA\n\n{mark}\n## 32\nB", "win64", "# Performance\nC\n",
+             f"# Performance\nC\n\n{mark}\n## 32\nB"),
+        ]
+        for existing, arch, part, expected in cases:
+            with self.subTest(existing=existing, arch=arch):
+                self.assertEqual(report.splice(existing, arch, part), expected)
+
+    def test_the_32_bit_part_says_how_it_ran_and_nests_its_sections(self):
+        results, _, _ = self.write([row("startup", "notes", 0, 120),
+                                    row("startup", "baseline", 0, 100)])
+        r = report.read_results(results)
+        cases = [
+            # (meta, texts the part holds, texts it must not hold)
+            ({"arch": "win32", "i386": "emulated"},
+             ["## The program we ship", "under qemu-user", "mostly measure the emulation",
+              "\n### Start-up\n"], ["\n## Start-up"]),
+            ({"arch": "win32", "i386": "native"},
+             ["run by the kernel itself", "\n### Start-up\n"], ["emulation", "\n## Start-up"]),
+            ({}, ["# Performance", "64-bit build, under wine64", "\n## Start-up\n"],
+             ["emulation", "###"]),
+        ]
+        for meta, present, absent in cases:
+            text = report.render(r, meta, "images/plot.png")
+            for expected in present:
+                with self.subTest(meta=meta, expected=expected):
+                    self.assertIn(expected, text)
+            for unexpected in absent:
+                with self.subTest(meta=meta, unexpected=unexpected):
+                    self.assertNotIn(unexpected, text)
+
     def test_whole_report_and_plot_are_written(self):
         results, meta, directory = self.write(
             [row("typing", p, n, v) for n, v in ((KB, 1), (MB, 9))

@@ -390,12 +390,13 @@ constexpr char kDuplicates[] =
     "[MEMO]\r\nColor=clLime\r\n";
 
 // Section lines of arbitrary bytes, a NUL among them, around the real ones.
+// The length comes from the array, as the NULs inside end any C-string reading of it.
+constexpr char kBinarySections[] =
+    "[\x01\x02\xff\xfe\x80]\r\nLeft=5\r\n[\x81\x40\xa1\xa1 FORM]\r\nLeft=6\r\n"
+    "[FORM]\r\nLeft=100\r\nTop=120\r\n[\0\x7f\0]\r\nTop=7\r\n"
+    "[MEMO]\r\nColor=clSkyBlue\r\n[]\r\nColor=clRed\r\n";
 std::string BinarySections() {
-    return std::string(
-        "[\x01\x02\xff\xfe\x80]\r\nLeft=5\r\n[\x81\x40\xa1\xa1 FORM]\r\nLeft=6\r\n"
-        "[FORM]\r\nLeft=100\r\nTop=120\r\n[\0\x7f\0]\r\nTop=7\r\n"
-        "[MEMO]\r\nColor=clSkyBlue\r\n[]\r\nColor=clRed\r\n",
-        128);
+    return std::string(kBinarySections, sizeof kBinarySections - 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

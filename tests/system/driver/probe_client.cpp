@@ -35,6 +35,12 @@ const ProbeDll& LoadProbe() {
         }
         loaded.sentHook = HookProc(loaded.module, probe::kSentHook);
         loaded.postedHook = HookProc(loaded.module, probe::kPostedHook);
+        // A 32-bit build that exports them as "Name@12" finds neither: say so, or every
+        // wait for the note looks like a hung program.
+        if (!loaded.sentHook || !loaded.postedHook) {
+            std::fprintf(stderr, "[drv] %s does not export %s and %s by these names\n",
+                         full.c_str(), probe::kSentHook, probe::kPostedHook);
+        }
         return loaded;
     }();
     return dll;
