@@ -26,7 +26,7 @@ gtest_discover_tests(bench_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 
 
 # One start-up of each program and ten keystrokes: the benchmark code keeps working.
 add_test(NAME Bench.RunnerSmoke COMMAND bench_runner --smoke)
-set_tests_properties(Bench.RunnerSmoke PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 300)
+set_tests_properties(Bench.RunnerSmoke PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT 300)
 
 # The report's ratios and verdicts, from made-up results.
 add_test(NAME Bench.Report COMMAND ${Python3_EXECUTABLE} ${NOTES_BENCH_DIR}/tests/test_report.py)

@@ -50,16 +50,45 @@ notes_warnings(system_tests)
 
 # The tests start Notes.exe by its Windows path; Wine maps Z: to the root directory.
 string(REPLACE "/" "\\" NOTES_EXE_WINE_PATH "Z:${CMAKE_BINARY_DIR}/Notes.exe")
-# One Wine prefix is one window namespace: tests that start Notes.exe never overlap.
+# One label per system test (a test gets one: lists of labels do not survive test
+# discovery). "smoke": a few that cover each part of the program once, what scripts/test.sh
+# runs of the 64-bit build when the 32-bit one, the program we ship, gets the whole suite;
+# "slow": those that take many seconds each (megabyte notes, kills, awkward places,
+# densities; under an emulator up to minutes), which `ctest -LE slow` leaves out of a quick
+# loop; "full": all the others.
+set(NOTES_SLOW_TESTS
+  "*HostileNote.*:*NoteKill.*:*NoteFileKill.*:*AwkwardFolderName.*:*LongPath.*:*DriveRoot.*:*AwkwardPlace.*:*ReadOnlyFolder.*")
+set(NOTES_SMOKE_TESTS
+  "Launch.*:SingleInstance.*:NoteTest.*:NoteFile.*:*NoteFileBesideUsersFile.*:*ContextMenu.*:*EditCommand.*:FontCommand.OpensOnTheSelection*:FontCommand.ADialogThatCannotBeShown*:TrayIcon.*:*CloseRequest.*:About.IsMadeWhenFirstOpenedAndThenKept:*DragGrip.*:Settings.*:WindowCommands.*:Links.*:StartupLibraries.*")
+# One Wine prefix and display is one window namespace: a test that starts Notes.exe holds
+# one "wine" slot, and scripts/wine-env.sh gives each slot a prefix and display of its own.
+# The test presets hand CTest this file; without it CTest ignores the slots, and a run of
+# several tests at once (-j) would let them see each other's windows.
+set(NOTES_WINE_SLOTS 2 CACHE STRING "Wine prefixes that run system tests side by side")
+set(notes_slots "")
+foreach(slot RANGE 1 ${NOTES_WINE_SLOTS})
+  list(APPEND notes_slots "{\"id\": \"${slot}\", \"slots\": 1}")
+endforeach()
+list(JOIN notes_slots ", " notes_slots)
+file(WRITE ${CMAKE_BINARY_DIR}/wine-slots.json
+  "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine\": [${notes_slots}]}]}\n")
+set(notes_system_properties RESOURCE_GROUPS wine:1 ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
 gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
-  PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120 ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
+  TEST_FILTER "${NOTES_SMOKE_TESTS}"
+  PROPERTIES ${notes_system_properties} LABELS smoke TIMEOUT 120)
+gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+  TEST_FILTER "${NOTES_SLOW_TESTS}-${NOTES_SMOKE_TESTS}"
+  PROPERTIES ${notes_system_properties} LABELS slow TIMEOUT 600)
+gtest_discover_tests(system_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+  TEST_FILTER "-${NOTES_SMOKE_TESTS}:${NOTES_SLOW_TESTS}"
+  PROPERTIES ${notes_system_properties} LABELS full TIMEOUT 120)
 
 # The same layout at other screen densities, each in a Wine prefix set to it.
 foreach(dpi 120 144)
   add_test(NAME Density.At${dpi}Dpi
            COMMAND ${NOTES_TESTS_DIR}/density/run.sh ${dpi} $<TARGET_FILE:system_tests>)
-  set_tests_properties(Density.At${dpi}Dpi PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 300
-                       ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}")
+  set_tests_properties(Density.At${dpi}Dpi PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT 300
+                       ENVIRONMENT "NOTES_EXE=${NOTES_EXE_WINE_PATH}" LABELS slow)
 endforeach()
 
 # Takes the README's pictures of the real program (scripts/pictures.sh runs it).

@@ -1,6 +1,13 @@
 # Sourced by the scripts that run Windows programs: the project's own Wine prefix, a
 # Chinese locale (ANSI code page 936, which our GBK texts need) and an X display.
 NOTES_ROOT=${NOTES_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+# A test that CTest runs holds one "wine" slot (CTEST_RESOURCE_GROUP_0_WINE="id:N,slots:1"):
+# slot 1 is the project's own prefix and display, slot N another prefix and display under
+# build/wine-N, so tests in different slots never see each other's windows.
+if [ -z "${NOTES_WINE_DIR:-}" ] && [[ "${CTEST_RESOURCE_GROUP_0_WINE:-}" =~ id:([0-9]+) ]] &&
+  [ "${BASH_REMATCH[1]}" != 1 ]; then
+  NOTES_WINE_DIR=$NOTES_ROOT/build/wine-${BASH_REMATCH[1]}
+fi
 NOTES_WINE_DIR=${NOTES_WINE_DIR:-$NOTES_ROOT/build/wine}
 NOTES_WINE64=/usr/lib/wine/wine64
 NOTES_WINESERVER=/usr/lib/wine/wineserver
@@ -42,6 +49,23 @@ notes_ensure_prefix() {
   ) 9>"$NOTES_WINE_DIR/.prefix.lock"
 }
 
+# Makes the prefixes of slots 2..count copies of the project's own (wineboot would take
+# a minute each), while no test runs. Wine tells prefixes apart by their directory, so a copy
+# gets a server of its own.
+notes_ensure_slots() {
+  local count=$1 slot dir kind
+  kind=$(cat "$WINEPREFIX/.notes-ready")
+  "$NOTES_WINESERVER" -w
+  for slot in $(seq 2 "$count"); do
+    dir=$NOTES_ROOT/build/wine-$slot
+    [ "$(cat "$dir/prefix/.notes-ready" 2>/dev/null)" = "$kind" ] && continue
+    [ -d "$dir/prefix" ] && WINEPREFIX=$dir/prefix "$NOTES_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$dir/prefix"
+    mkdir -p "$dir"
+    cp -a "$WINEPREFIX" "$dir/prefix"
+  done
+}
+
 # The machine a Windows executable is built for: i386, amd64, or nothing for other files.
 notes_pe_machine() {
   [ -f "$1" ] || return 0
@@ -63,6 +87,10 @@ notes_ensure_xvfb() {
   if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null && [ -f "$dispfile" ]; then
     DISPLAY=$(cat "$dispfile")
   else
+    # One display number is picked at a time, or two slots starting at once take the same.
+    mkdir -p "$NOTES_ROOT/build"
+    exec 7>"$NOTES_ROOT/build/.xvfb-pick.lock"
+    flock 7
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -dpi 96 >/dev/null 2>&1 &
@@ -74,6 +102,8 @@ notes_ensure_xvfb() {
       [ -e "/tmp/.X11-unix/X$n" ] && break
       sleep 0.05
     done
+    flock -u 7
+    exec 7>&-
   fi
   export DISPLAY
   flock -u 8
@@ -82,10 +112,14 @@ notes_ensure_xvfb() {
 
 # Stops only what this project started: the prefix's processes and our own Xvfb.
 notes_stop_wine() {
+  local dir
   [ -d "$WINEPREFIX" ] && "$NOTES_WINESERVER" -k 2>/dev/null || true
-  local pidfile=$NOTES_WINE_DIR/xvfb.pid
-  if [ -f "$pidfile" ]; then
-    kill "$(cat "$pidfile")" 2>/dev/null || true
-    rm -f "$pidfile" "$NOTES_WINE_DIR/xvfb.display"
-  fi
+  for dir in "$NOTES_WINE_DIR" "$NOTES_ROOT"/build/wine-*; do
+    [ -d "$dir" ] || continue
+    [ -d "$dir/prefix" ] && WINEPREFIX=$dir/prefix "$NOTES_WINESERVER" -k 2>/dev/null || true
+    if [ -f "$dir/xvfb.pid" ]; then
+      kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+      rm -f "$dir/xvfb.pid" "$dir/xvfb.display"
+    fi
+  done
 }

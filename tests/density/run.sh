@@ -24,7 +24,9 @@ export WINEPREFIX=$NOTES_WINEPREFIX
     "$NOTES_WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
       >/dev/null 2>&1
     "$NOTES_WINESERVER" -w
-    touch "$WINEPREFIX/.notes-ready"
+    # The template's marker, which says what the copy holds: a marker that says less would
+    # have the next Wine start make the prefix again, and the density with it.
+    cp "$template/.notes-ready" "$WINEPREFIX/.notes-ready"
   fi
 ) 9>"$NOTES_WINE_DIR/.dpi-$dpi.lock"
 trap '"$NOTES_WINESERVER" -k 2>/dev/null || true' EXIT

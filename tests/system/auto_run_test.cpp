@@ -117,6 +117,8 @@ protected:
     }
     void WaitForWindow() {
         window_ = *note_->WaitForNoteWindow();
+        // The window shows before start-up has ended, and with it the registry's value.
+        EXPECT_TRUE(drv::Settle(window_, drv::kStartTimeout));
         editor_ = drv::ChildById(window_, notes::IDC_REMEMO);
         EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
     }

@@ -441,6 +441,9 @@ TEST_F(Drag, APressThatCannotReadTheClipboardHasStartedTheDragAlready) {
     const drv::MsgBox box = *note_->WaitForMessageBox();
     EXPECT_EQ(box.text, "Cannot open clipboard.");
     drv::ButtonUp();  // while the box is up: it reaches none of the five controls
+    // Handled before the box is answered: the answer, a posted message, would otherwise
+    // come first and close the box while the release still waits in the queue.
+    ASSERT_TRUE(drv::Settle(box.hwnd));
     ASSERT_TRUE(drv::Press(box, IDOK));
     ASSERT_TRUE(drv::WaitForGone(box.hwnd));
     holder.Release();
