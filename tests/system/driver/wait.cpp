@@ -1,5 +1,6 @@
 #include "driver/wait.h"
 
+#include <cstdlib>
 #include <thread>
 
 #include "driver/probe_client.h"
@@ -89,6 +90,13 @@ void PollPause() {
     }
     return ::testing::AssertionFailure()
            << "window " << hwnd << " still busy after " << Since(start).count() << " ms";
+}
+
+Ms ForHeavyWork(Ms limit) {
+    char value[16] = {};
+    const DWORD length = GetEnvironmentVariableA("NOTES_TIME_SCALE", value, sizeof value);
+    const int scale = length > 0 && length < sizeof value ? std::atoi(value) : 1;
+    return scale > 1 ? limit * scale : limit;
 }
 
 void Pause(Ms duration) {

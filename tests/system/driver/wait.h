@@ -25,6 +25,11 @@ using Ms = std::chrono::milliseconds;
 inline constexpr Ms kStartTimeout{20000};
 inline constexpr Ms kWaitTimeout{5000};
 
+// A limit for work that is mostly the processor's (loading a note of megabytes), times the
+// slowdown that NOTES_TIME_SCALE gives: scripts/wine-run sets it where the programs run
+// under an instruction-set emulator.
+Ms ForHeavyWork(Ms limit);
+
 // Thrown when a test uses the value of a wait that timed out; GoogleTest reports its text.
 struct Timeout : std::runtime_error {
     using std::runtime_error::runtime_error;
