@@ -12,6 +12,7 @@
 
 #include "bench/bench_core.h"
 #include "core/linebreaks.h"
+#include "core/note_save.h"
 #include "core/rtf_depth.h"
 #include "driver/files.h"
 #include "ui/handles.h"
@@ -91,7 +92,8 @@ DWORD CALLBACK DiscardOut(DWORD_PTR, LPBYTE, LONG size, LONG* done) {
 void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int rounds) {
     drv::TempDir dir("profile");
     const std::string path = dir.File("Memo.rtf");
-    const std::string temp = dir.File("Memo.rtf.tmp");
+    // Named as Notes.exe names its save file, and made new as it makes it.
+    const std::string temp = dir.File(core::TemporaryNoteName(GetCurrentProcessId(), 1));
     for (const std::size_t bytes : sizes) {
         const std::string note = MakeNote(bytes);
         drv::WriteFileBytes(path, note);
@@ -105,7 +107,7 @@ void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
                  [&] { Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS); });
             ui::File file;
             Time(sink, "save-step", "create-temp", bytes,
-                 [&] { file = Open(temp, GENERIC_WRITE, CREATE_ALWAYS); });
+                 [&] { file = Open(temp, GENERIC_WRITE, CREATE_NEW); });
             Time(sink, "save-step", "write", bytes, [&] { WriteAll(file.get(), note); });
             Time(sink, "save-step", "flush", bytes, [&] { FlushFileBuffers(file.get()); });
             Time(sink, "save-step", "close", bytes, [&] { file.reset(); });
@@ -114,7 +116,7 @@ void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
             });
             Time(sink, "save-step", "move-no-write-through", bytes, [&] {
-                Open(temp, GENERIC_WRITE, CREATE_ALWAYS);
+                Open(temp, GENERIC_WRITE, CREATE_NEW);
                 MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
             });
             // The plain rewrite, for comparison.

@@ -193,7 +193,7 @@ def footprint_section(results, meta):
 
 SAVE_STEPS = (("attributes", "two GetFileAttributesA (exists, read-only)"),
               ("probe-open", "probe CreateFileA OPEN_ALWAYS of Memo.rtf"),
-              ("create-temp", "CreateFileA CREATE_ALWAYS of Memo.rtf.tmp"),
+              ("create-temp", "CreateFileA CREATE_NEW of Memo.rtf.~<process>-<serial>.tmp"),
               ("write", "WriteFile of the note in 4 KB pieces"),
               ("flush", "FlushFileBuffers (an fsync under Wine)"),
               ("close", "CloseHandle"),
