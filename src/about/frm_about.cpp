@@ -115,9 +115,9 @@ void TfrmAbout::CreateNativeWindow() {
 // Every control of the window, at 96 dpi; their texts come with FormCreate.
 std::vector<ui::Child> TfrmAbout::Layout() {
     const auto row = [this](int id, core::Rect bounds) {
-        return ui::ChildSpec{.id = id, .bounds = bounds, .font = font_.get()};
+        return ui::LayoutRow{.id = id, .bounds = bounds, .font = font_.get()};
     };
-    ui::ChildSpec title = row(IDC_ABOUT_LABEL4, kLabel4);
+    ui::LayoutRow title = row(IDC_ABOUT_LABEL4, kLabel4);
     title.font = titleFont_.get();
     return {
         {&Label4, title},

@@ -31,7 +31,7 @@ MouseAction MouseActionOf(UINT message);
 
 // One row of a layout table. Bounds and sizes are those of the layout, at 96 dpi; the form
 // scales them. Each kind of control reads the columns it has a use for.
-struct ChildSpec {
+struct LayoutRow {
     int id = 0;
     int parent = 0;  // the id of the control it lies on; 0 for the form itself
     core::Rect bounds = {};
@@ -79,8 +79,8 @@ struct ComponentEvents {
 class Component {
 public:
     virtual ~Component() = default;
-    // `spec` as scaled for the screen; `parent` is the window it lies on.
-    virtual void Create(HWND parent, const ChildSpec& spec) = 0;
+    // `row` as scaled for the screen; `parent` is the window it lies on.
+    virtual void Create(HWND parent, const LayoutRow& row) = 0;
     virtual HWND Hwnd() const = 0;
     // A notification the control sent its parent (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,
     // WM_DRAWITEM, WM_MEASUREITEM), handed back to the control by the form.

@@ -68,17 +68,17 @@ LRESULT Component::Reflect(UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-void Panel::Create(HWND parent, const ChildSpec& spec) {
+void Panel::Create(HWND parent, const LayoutRow& row) {
     WNDCLASSEXA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kPanelClass;
     RegisterClassOnce(wc);
-    raised_ = spec.raised;
-    color_ = spec.color;
+    raised_ = row.raised;
+    color_ = row.color;
     brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Window::Create({kPanelClass, spec.caption, style, 0, spec.bounds, parent, spec.id});
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Window::Create({kPanelClass, row.caption, style, 0, row.bounds, parent, row.id});
 }
 
 void Panel::SetColor(core::TColor color) {
@@ -135,19 +135,19 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-void SpeedButton::Create(HWND parent, const ChildSpec& spec) {
+void SpeedButton::Create(HWND parent, const LayoutRow& row) {
     WNDCLASSEXA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kSpeedButtonClass;
     RegisterClassOnce(wc);
-    flat_ = spec.flat;
-    groupIndex_ = spec.groupIndex;
-    down_ = spec.down;
-    cursor_ = spec.cursor;
-    font_ = spec.font;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Window::Create({kSpeedButtonClass, spec.caption, style, 0, spec.bounds, parent, spec.id});
+    flat_ = row.flat;
+    groupIndex_ = row.groupIndex;
+    down_ = row.down;
+    cursor_ = row.cursor;
+    font_ = row.font;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Window::Create({kSpeedButtonClass, row.caption, style, 0, row.bounds, parent, row.id});
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -263,33 +263,33 @@ LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-void Label::Create(HWND parent, const ChildSpec& spec) {
-    DWORD style = WS_CHILD | SS_LEFT | SS_NOPREFIX | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"STATIC", spec.caption, style, 0, spec.bounds, parent, spec.id});
-    if (spec.font) SetFont(spec.font);
+void Label::Create(HWND parent, const LayoutRow& row) {
+    DWORD style = WS_CHILD | SS_LEFT | SS_NOPREFIX | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"STATIC", row.caption, style, 0, row.bounds, parent, row.id});
+    if (row.font) SetFont(row.font);
 }
 
-void Image::Create(HWND parent, const ChildSpec& spec) {
-    DWORD style = WS_CHILD | SS_ICON | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"STATIC", "", style, 0, spec.bounds, parent, spec.id});
-    if (spec.icon) Send(STM_SETICON, reinterpret_cast<WPARAM>(spec.icon));
+void Image::Create(HWND parent, const LayoutRow& row) {
+    DWORD style = WS_CHILD | SS_ICON | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"STATIC", "", style, 0, row.bounds, parent, row.id});
+    if (row.icon) Send(STM_SETICON, reinterpret_cast<WPARAM>(row.icon));
 }
 
 // Borderless, read-only and out of the Tab order, yet its text can be selected.
-void ValueField::Create(HWND parent, const ChildSpec& spec) {
-    DWORD style = WS_CHILD | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"EDIT", spec.caption, style, 0, spec.bounds, parent, spec.id});
-    if (spec.font) SetFont(spec.font);
+void ValueField::Create(HWND parent, const LayoutRow& row) {
+    DWORD style = WS_CHILD | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"EDIT", row.caption, style, 0, row.bounds, parent, row.id});
+    if (row.font) SetFont(row.font);
 }
 
-void PushButton::Create(HWND parent, const ChildSpec& spec) {
-    DWORD style = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"BUTTON", spec.caption, style, 0, spec.bounds, parent, spec.id});
-    if (spec.font) SetFont(spec.font);
+void PushButton::Create(HWND parent, const LayoutRow& row) {
+    DWORD style = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"BUTTON", row.caption, style, 0, row.bounds, parent, row.id});
+    if (row.font) SetFont(row.font);
 }
 
 LRESULT PushButton::Reflect(UINT message, WPARAM wParam, LPARAM) {

@@ -20,7 +20,7 @@ class Panel : public Window, public Component {
 public:
     Panel() = default;
 
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     core::TColor Color() const { return color_; }
     void SetColor(core::TColor color);
@@ -42,7 +42,7 @@ class SpeedButton : public Window, public Component {
 public:
     SpeedButton() = default;
 
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     bool Down() const { return down_; }
     void SetDown(bool down);
@@ -66,28 +66,28 @@ private:
 // A static text in its parent's colour.
 class Label : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
 };
 
 // A picture: an icon that sizes itself to its image.
 class Image : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
 };
 
 // A single-line text that can be selected and copied but not changed.
 class ValueField : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
 };
 
 // A push button that takes the keyboard focus; raises onClick when pressed.
 class PushButton : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -18,20 +18,20 @@ void Form::CreateForm(const WindowParams& params) {
 
 void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale) {
     for (Child& child : children) {
-        child.spec.bounds = scale.Apply(child.spec.bounds);
-        child.spec.itemHeight = scale.Apply(child.spec.itemHeight);
+        child.row.bounds = scale.Apply(child.row.bounds);
+        child.row.itemHeight = scale.Apply(child.row.itemHeight);
     }
     for (Child& child : children) {
         const Component* parent =
-            child.spec.parent ? FindChild(children, child.spec.parent) : nullptr;
+            child.row.parent ? FindChild(children, child.row.parent) : nullptr;
         child.component->events = child.events;
-        child.component->Create(parent ? parent->Hwnd() : window, child.spec);
+        child.component->Create(parent ? parent->Hwnd() : window, child.row);
     }
 }
 
 Component* FindChild(const std::vector<Child>& children, int id) {
     for (const Child& child : children) {
-        if (child.spec.id == id) return child.component;
+        if (child.row.id == id) return child.component;
     }
     return nullptr;
 }
@@ -59,12 +59,12 @@ void Form::KeepAnchors() {
     RECT client;
     GetClientRect(hwnd_, &client);
     for (const Child& child : children_) {
-        if (child.spec.rightAnchor == 0) continue;
+        if (child.row.rightAnchor == 0) continue;
         HWND hwnd = child.component->Hwnd();
         if (!hwnd) return;  // a resize while the controls are being made
         // Distances are those of the scaled layout, so that buttons side by side stay so.
         const int left =
-            client.right - (scale_.Apply(layoutWidth_) - scale_.Apply(child.spec.rightAnchor));
+            client.right - (scale_.Apply(layoutWidth_) - scale_.Apply(child.row.rightAnchor));
         RECT r;
         GetWindowRect(hwnd, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
@@ -85,9 +85,9 @@ void Form::AlignChildren() {
     std::vector<core::AlignedChild> aligned;
     std::vector<const Child*> which;
     for (const Child& child : children_) {
-        if (child.spec.parent != 0 || child.spec.align == core::Align::None) continue;
+        if (child.row.parent != 0 || child.row.align == core::Align::None) continue;
         if (!child.component->Hwnd()) return;  // a resize while the controls are being made
-        aligned.push_back({child.spec.align, child.spec.bounds});
+        aligned.push_back({child.row.align, child.row.bounds});
         which.push_back(&child);
     }
     RECT client;
@@ -103,7 +103,7 @@ void Form::AlignChildren() {
 
 void Form::SetAlign(int id, core::Align align) {
     for (Child& child : children_) {
-        if (child.spec.id == id) child.spec.align = align;
+        if (child.row.id == id) child.row.align = align;
     }
     AlignChildren();
 }

@@ -19,7 +19,7 @@ namespace ui {
 // A control of a form with the layout row it is made from and the handlers of its events.
 struct Child {
     Component* component = nullptr;
-    ChildSpec spec = {};
+    LayoutRow row = {};
     ComponentEvents events = {};
 };
 

@@ -15,21 +15,21 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 }  // namespace
 
-void TrackBar::Create(HWND parent, const ChildSpec& spec) {
+void TrackBar::Create(HWND parent, const LayoutRow& row) {
     // The trackbar class is registered on request; without it the window cannot be made
     // where the common controls do not register every class when they load.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    min_ = spec.min;
-    max_ = spec.max;
-    position_ = std::clamp(spec.position, min_, max_);
-    DWORD style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({TRACKBAR_CLASSA, "", style, 0, spec.bounds, parent, spec.id});
+    min_ = row.min;
+    max_ = row.max;
+    position_ = std::clamp(row.position, min_, max_);
+    DWORD style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({TRACKBAR_CLASSA, "", style, 0, row.bounds, parent, row.id});
     Send(TBM_SETRANGEMIN, FALSE, min_);
     Send(TBM_SETRANGEMAX, FALSE, max_);
-    Send(TBM_SETLINESIZE, 0, spec.lineSize);
-    Send(TBM_SETPAGESIZE, 0, spec.pageSize);
+    Send(TBM_SETLINESIZE, 0, row.lineSize);
+    Send(TBM_SETPAGESIZE, 0, row.pageSize);
     Send(TBM_SETPOS, TRUE, position_);
     SetWindowSubclass(hwnd_, &TrackBar::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -79,19 +79,19 @@ LRESULT CALLBACK TrackBar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void ColorBox::Create(HWND parent, const ChildSpec& spec) {
-    itemHeight_ = spec.itemHeight;
+void ColorBox::Create(HWND parent, const LayoutRow& row) {
+    itemHeight_ = row.itemHeight;
     // A drop-down list's window height includes its list: room for `dropDownCount` entries.
-    core::Rect withList = spec.bounds;
-    withList.height = spec.bounds.height + spec.dropDownCount * itemHeight_ + 2;
+    core::Rect withList = row.bounds;
+    withList.height = row.bounds.height + row.dropDownCount * itemHeight_ + 2;
     DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                  CBS_HASSTRINGS | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"COMBOBOX", "", style, 0, withList, parent, spec.id});
-    Send(CB_SETMINVISIBLE, static_cast<WPARAM>(spec.dropDownCount));
+                  CBS_HASSTRINGS | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"COMBOBOX", "", style, 0, withList, parent, row.id});
+    Send(CB_SETMINVISIBLE, static_cast<WPARAM>(row.dropDownCount));
     SetWindowSubclass(hwnd_, &ColorBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
-    if (spec.font) SetFont(spec.font);
+    if (row.font) SetFont(row.font);
     KeepItemHeight();
 }
 

@@ -18,7 +18,7 @@ namespace ui {
 // every scroll notification from the user re-reads the position and raises onChange.
 class TrackBar : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int Min() const { return min_; }
@@ -39,7 +39,7 @@ private:
 // onChange; SetSelected does not.
 class ColorBox : public Control, public Component {
 public:
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int ItemHeight() const { return itemHeight_; }

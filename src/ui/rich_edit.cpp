@@ -20,22 +20,22 @@ RichEdit::~RichEdit() {
     if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId);
 }
 
-void RichEdit::Create(HWND parent, const ChildSpec& spec) {
+void RichEdit::Create(HWND parent, const LayoutRow& row) {
     library_.reset(LoadLibraryA("RICHED32.DLL"));
     if (!library_) ThrowLastError("LoadLibraryA(RICHED32.DLL)");
     DWORD style =
-        WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    Control::Create({"RICHEDIT", "", style, 0, spec.bounds, parent, spec.id});
+        WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | row.style;
+    if (row.visible) style |= WS_VISIBLE;
+    Control::Create({"RICHEDIT", "", style, 0, row.bounds, parent, row.id});
     SetWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE);
     Send(EM_EXLIMITTEXT, 0, 0);      // the control's default of 64K characters
     Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap
-    SetBackground(ColorToRGB(spec.color));
-    if (spec.font) {
-        SetFont(spec.font);
-        SetDefaultFormat(spec.font);
+    SetBackground(ColorToRGB(row.color));
+    if (row.font) {
+        SetFont(row.font);
+        SetDefaultFormat(row.font);
     }
 }
 

@@ -26,9 +26,9 @@ public:
 
     // Loads RICHED32.DLL (kept for the control's life) and makes the control: change
     // notifications on, the control's default limit of 64K characters, no word wrap, the
-    // spec's colour as its background and its font as the default text font, in the
+    // row's colour as its background and its font as the default text font, in the
     // system's character set.
-    void Create(HWND parent, const ChildSpec& spec) override;
+    void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -127,7 +127,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
     };
     // A small button of the top bar; those at the right edge keep their distance from it.
     const auto button = [this](int id, int left, const char* caption, int rightAnchor = 0) {
-        return ui::ChildSpec{.id = id,
+        return ui::LayoutRow{.id = id,
                              .parent = IDC_PANEL3,
                              .bounds = ButtonAt(left),
                              .rightAnchor = rightAnchor,
@@ -138,18 +138,18 @@ std::vector<ui::Child> TfrmMain::Layout() {
         static_cast<HICON>(LoadImageA(ui::Application::Current().Instance(),
                                       MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
 
-    ui::ChildSpec drag = button(IDC_SPDBTNDRAG, kDragLeft, "");
+    ui::LayoutRow drag = button(IDC_SPDBTNDRAG, kDragLeft, "");
     drag.flat = false;
     drag.groupIndex = 1;
     drag.down = true;
     drag.cursor = LoadCursorA(nullptr, IDC_SIZEALL);
-    ui::ChildSpec top = button(IDC_SPDBTNFORMTOP, kTopLeft, "T", kTopLeft);
+    ui::LayoutRow top = button(IDC_SPDBTNFORMTOP, kTopLeft, "T", kTopLeft);
     top.groupIndex = 2;
     top.down = true;
     // The other "T", in the same place: it takes the pressed one's distance from the edge.
-    ui::ChildSpec topHide = button(IDC_SPDBTNFORMTOPHIDE, kTopHideLeft, "T", kTopLeft);
+    ui::LayoutRow topHide = button(IDC_SPDBTNFORMTOPHIDE, kTopHideLeft, "T", kTopLeft);
     topHide.visible = false;
-    ui::ChildSpec site = button(IDC_SPDBTNSITE, kSiteLeft, "e", kSiteLeft);
+    ui::LayoutRow site = button(IDC_SPDBTNSITE, kSiteLeft, "e", kSiteLeft);
     site.font = siteFont_.get();
 
     return {
