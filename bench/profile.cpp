@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "bench/bench_core.h"
+#include "core/errors.h"
 #include "core/linebreaks.h"
 #include "core/note_save.h"
 #include "core/rtf_depth.h"
@@ -93,7 +94,8 @@ void ProfileSave(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
     drv::TempDir dir("profile");
     const std::string path = dir.File("Memo.rtf");
     // Named as Notes.exe names its save file, and made new as it makes it.
-    const std::string temp = dir.File(core::TemporaryNoteName(GetCurrentProcessId(), 1));
+    const std::string temp =
+        dir.File(core::NarrowToAscii(core::TemporaryNoteName(GetCurrentProcessId(), 1)));
     for (const std::size_t bytes : sizes) {
         const std::string note = MakeNote(bytes);
         drv::WriteFileBytes(path, note);

@@ -35,6 +35,13 @@ target_include_directories(shell_recorder PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(shell_recorder PRIVATE kernel32)
 notes_warnings(shell_recorder)
 
+# Copied beside Notes.exe under the names of the libraries it loads at run time, to show that
+# the program never takes a library from its own folder.
+add_library(planted_library SHARED ${NOTES_TESTS_DIR}/system/planted_library/planted_library.cpp)
+set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted_library)
+target_link_libraries(planted_library PRIVATE kernel32)
+notes_warnings(planted_library)
+
 file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/driver/*.cpp)
 add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
 target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
@@ -45,7 +52,7 @@ notes_warnings(notes_test_driver)
 file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/*.cpp)
 add_executable(system_tests ${NOTES_SYSTEM_TEST_SOURCES})
 target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment gtest_main)
-add_dependencies(system_tests Notes menu_probe shell_recorder)
+add_dependencies(system_tests Notes menu_probe shell_recorder planted_library)
 notes_warnings(system_tests)
 
 # The tests start Notes.exe by its Windows path; Wine maps Z: to the root directory.

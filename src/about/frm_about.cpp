@@ -10,6 +10,7 @@
 #include "about/maker.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/text.h"
 #include "version.h"
 
 #include "resource.h"
@@ -46,18 +47,18 @@ constexpr int kMargin = 8;     // the layout's distance of the title from the wi
 constexpr int kCaretRoom = 2;  // beyond the text, so that its end is not scrolled off
 
 ui::Font MakeFont(int height, bool bold) {
-    ui::Font font(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-    if (!font) ui::ThrowLastError("CreateFontA");
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+    if (!font) ui::ThrowLastError("CreateFontW");
     return font;
 }
 
-SIZE TextExtent(HFONT font, const std::string& text) {
+SIZE TextExtent(HFONT font, const std::wstring& text) {
     ui::WindowDC dc(nullptr);
     ui::SelectGuard select(dc.get(), font);
     SIZE size = {};
-    GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -81,28 +82,29 @@ TfrmAbout::~TfrmAbout() {
 void TfrmAbout::CreateNativeWindow() {
     // The window font follows the screen's density, and the layout the font's height.
     font_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), false);
-    scale_ = core::LayoutScale(TextExtent(font_.get(), "0").cy);
+    scale_ = core::LayoutScale(TextExtent(font_.get(), L"0").cy);
     titleFont_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), true);
 
-    WNDCLASSEXA wc = {};
+    const std::wstring className = core::WidenAscii(kAboutWindowClassName);
+    WNDCLASSEXW wc = {};
     wc.style = CS_DBLCLKS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kAboutWindowClassName;
+    wc.lpszClassName = className.c_str();
     RegisterClassOnce(wc);
 
     RECT frame = {0, 0, scale_.Apply(kClientWidth), scale_.Apply(kClientHeight)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
     const core::Rect bounds = {kWindowBounds.left, kWindowBounds.top, frame.right - frame.left,
                                frame.bottom - frame.top};
-    Window::Create({kAboutWindowClassName, "", kWindowStyle, kWindowExStyle, bounds,
+    Window::Create({className.c_str(), L"", kWindowStyle, kWindowExStyle, bounds,
                     ui::Application::Current().Handle()});
     // The application icon in the caption and wherever the system shows the window.
     const HINSTANCE instance = ui::Application::Current().Instance();
     Send(WM_SETICON, ICON_BIG,
-         reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+         reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED)));
     Send(WM_SETICON, ICON_SMALL,
-         reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+         reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     children_ = Layout();
@@ -137,20 +139,21 @@ std::vector<ui::Child> TfrmAbout::Layout() {
 }
 
 void TfrmAbout::FormCreate() {
-    SetText("关于");
-    Label1.SetText("版本号：");
-    Label2.SetText("开发者：");
-    Label3.SetText("QQ：");
-    Label5.SetText("QQ讨论群：");
-    Label6.SetText("网站支持：");
-    Label4.SetText("Velnor桌面记事贴");
-    Edit1.SetText(NOTES_VERSION_TEXT);
-    Edit2.SetText(kMakerName);
-    Edit5.SetText(kMakerContactNumbers);
-    Edit6.SetText(kMakerGroupNumber);
-    Edit7.SetText(kMakerSiteAddress);
-    Edit3.SetText(kRightsNotice);
-    btnClose.SetText("关闭");
+    using ui::FromGbk;
+    SetText(FromGbk("关于"));
+    Label1.SetText(FromGbk("版本号："));
+    Label2.SetText(FromGbk("开发者："));
+    Label3.SetText(FromGbk("QQ："));
+    Label5.SetText(FromGbk("QQ讨论群："));
+    Label6.SetText(FromGbk("网站支持："));
+    Label4.SetText(FromGbk("Velnor桌面记事贴"));
+    Edit1.SetText(FromGbk(NOTES_VERSION_TEXT));
+    Edit2.SetText(FromGbk(kMakerName));
+    Edit5.SetText(FromGbk(kMakerContactNumbers));
+    Edit6.SetText(FromGbk(kMakerGroupNumber));
+    Edit7.SetText(FromGbk(kMakerSiteAddress));
+    Edit3.SetText(FromGbk(kRightsNotice));
+    btnClose.SetText(FromGbk("关闭"));
 }
 
 void TfrmAbout::SizeToText() {

@@ -8,11 +8,12 @@ namespace {
 // The window search alone lets two launches that start together both run, because the
 // window appears only part-way through start-up. The lock closes that gap: the instance
 // that runs holds it for its whole life.
-constexpr char kInstanceMutex[] = "Local\\VelnorNotes.Instance";
+constexpr wchar_t kInstanceMutex[] = L"Local\\VelnorNotes.Instance";
 constexpr DWORD kPollInterval = 50;        // ms
 constexpr DWORD kStartupPatience = 15000;  // ms to wait for a starting instance's window
 
 bool ActivateRunning() {
+    // By the class name's bytes, converted as the running instance converted them.
     HWND running = FindWindowA(NoteWindowClassName.bytes, nullptr);
     if (!running) return false;
     // The process the user just started may take the foreground; the running one may not
@@ -20,13 +21,13 @@ bool ActivateRunning() {
     DWORD pid = 0;
     GetWindowThreadProcessId(running, &pid);
     AllowSetForegroundWindow(pid);
-    PostMessageA(running, WM_ACTIVATEINSTANCE, 0, 0);
+    PostMessageW(running, WM_ACTIVATEINSTANCE, 0, 0);
     return true;
 }
 
 }  // namespace
 
-SingleInstance::SingleInstance() : mutex_(CreateMutexA(nullptr, FALSE, kInstanceMutex)) {
+SingleInstance::SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, kInstanceMutex)) {
     if (!mutex_) {
         // No lock to be had (no rights to the namespace): fall back to the window search.
         first_ = !ActivateRunning();

@@ -8,9 +8,12 @@
 #include "app/instance.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/libraries.h"
 #include "window/frm_main.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything loads a library: only the system folder is searched from now on.
+    ui::RestrictLibrarySearch();
     try {
         ui::Application app(instance);
         notes::SingleInstance lock;
@@ -19,9 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         auto main = std::make_unique<notes::TfrmMain>();
         auto about = std::make_unique<notes::TfrmAbout>();
 
-        STARTUPINFOA startup = {};
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
-        GetStartupInfoA(&startup);
+        GetStartupInfoW(&startup);
         const int show =
             (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
         main->ShowOnStart(show);

@@ -95,13 +95,19 @@ std::string ColorToText(TColor color) {
     return Format("$%08X", static_cast<unsigned>(static_cast<uint32_t>(color)));
 }
 
-EConvertError::EConvertError(std::string_view text)
-    : AppError("'" + std::string(text) + "' is not a valid integer value") {}
+EConvertError::EConvertError(std::wstring_view text)
+    : AppError(L"'" + std::wstring(text) + L"' is not a valid integer value") {}
 
 TColor TextToColor(std::string_view text) {
     if (auto color = NameToColor(text)) return *color;
     if (auto number = ParseInteger(text)) return *number;
-    throw EConvertError(text);
+    throw EConvertError(WidenAscii(text));
+}
+
+TColor TextToColor(std::wstring_view text) {
+    const std::string ascii = NarrowToAscii(text);
+    if (WidenAscii(ascii) != text) throw EConvertError(text);
+    return TextToColor(std::string_view(ascii));
 }
 
 }  // namespace core

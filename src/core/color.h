@@ -55,8 +55,10 @@ std::string ColorToText(TColor color);
 
 // Raised by TextToColor for a text that is neither an identifier nor a number.
 struct EConvertError : AppError {
-    explicit EConvertError(std::string_view text);
+    explicit EConvertError(std::wstring_view text);
 };
 TColor TextToColor(std::string_view text);
+// The same for a text as the settings file gives it: one beyond ASCII is no colour.
+TColor TextToColor(std::wstring_view text);
 
 }  // namespace core

@@ -17,39 +17,38 @@ std::string TitleStem(std::string_view modulePath) {
     return std::string(name);
 }
 
-std::string DirectoryOf(std::string_view path) {
-    const std::size_t slash = GbkFindLast(path, '\\');
-    const std::size_t colon = GbkFindLast(path, ':');
-    std::size_t last = std::string_view::npos;
-    if (slash != std::string_view::npos) last = slash;
-    if (colon != std::string_view::npos && (last == std::string_view::npos || colon > last)) {
-        last = colon;
-    }
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+std::wstring TitleStem(std::wstring_view modulePath) {
+    std::wstring_view name = modulePath;
+    const std::size_t slash = name.rfind(L'\\');
+    if (slash != std::wstring_view::npos) name.remove_prefix(slash + 1);
+    const std::size_t dot = name.find(L'.');
+    if (dot != std::wstring_view::npos) name = name.substr(0, dot);
+    return std::wstring(name);
+}
+
+std::wstring DirectoryOf(std::wstring_view path) {
+    const std::size_t last = path.find_last_of(L"\\:");
+    return last == std::wstring_view::npos ? std::wstring()
+                                           : std::wstring(path.substr(0, last + 1));
 }
 
 std::size_t SecondCharOffset(std::string_view text) {
     return text.empty() ? 0 : GbkCharLength(text, 0);
 }
 
-std::string WithFullStop(std::string_view message) {
-    std::string result(message);
-    const std::size_t last = GbkLastCharStart(message);
-    if (last != std::string_view::npos && static_cast<unsigned char>(message[last]) > '.') {
-        result += '.';
-    }
+std::wstring WithFullStop(std::wstring_view message) {
+    std::wstring result(message);
+    if (!message.empty() && static_cast<unsigned long>(message.back()) > L'.') result += L'.';
     return result;
 }
 
-std::string TrimSystemText(std::string_view text) {
-    // Blanks, control characters and "." never occur as GBK trail bytes, so trimming
-    // byte by byte cannot split a character.
+std::wstring TrimSystemText(std::wstring_view text) {
     while (!text.empty()) {
-        const auto b = static_cast<unsigned char>(text.back());
-        if (b > ' ' && b != '.' && b != 0x7F) break;
+        const auto c = static_cast<unsigned long>(text.back());
+        if (c > L' ' && c != L'.' && c != 0x7F) break;
         text.remove_suffix(1);
     }
-    return std::string(text);
+    return std::wstring(text);
 }
 
 std::string Format(const char* format, ...) {

@@ -8,21 +8,24 @@ namespace core {
 
 // The executable's file name without its directory and without everything from the first
 // "." on. Case is left alone; the caller lowers it (the system's rules, code-page aware).
+// The narrow form reads a path in the ANSI code page, stepping over GBK double-byte
+// characters; the wide form a path as the system holds it.
 std::string TitleStem(std::string_view modulePath);
+std::wstring TitleStem(std::wstring_view modulePath);
 
 // The directory part of a path, up to and including its last "\" or ":" (empty if none).
-std::string DirectoryOf(std::string_view path);
+std::wstring DirectoryOf(std::wstring_view path);
 
 // Offset where the second character of a GBK text starts (0 for an empty text).
 std::size_t SecondCharOffset(std::string_view text);
 
 // Appends "." unless the text is empty or its last character sorts at or before "."
-// (byte order; of a double-byte character its first byte counts).
-std::string WithFullStop(std::string_view message);
+// (every character beyond ASCII sorts after it).
+std::wstring WithFullStop(std::wstring_view message);
 
 // A system error text as shown inside our messages: trailing blanks, control characters
 // and full stops removed.
-std::string TrimSystemText(std::string_view text);
+std::wstring TrimSystemText(std::wstring_view text);
 
 // snprintf into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -7,7 +7,7 @@
 
 namespace notes {
 
-void SetAutoRun(const std::string& name, const std::string& path, bool enabled) {
+void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled) {
     ApplyRunValue(HKEY_LOCAL_MACHINE, kRunKeyPath, name, RunCommandFor(path), enabled);
 }
 

@@ -8,7 +8,7 @@ namespace notes {
 
 // Brings the Run value named `name` in line with `enabled`, for the executable at `path`.
 // Raises core::AppError with the text the user sees for a registry failure.
-void SetAutoRun(const std::string& name, const std::string& path, bool enabled);
+void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled);
 
 // The menu item was clicked and its check mark is now `enabled`: stored in the settings
 // file, then applied to the registry for this program. A refused write of the settings file

@@ -18,14 +18,14 @@ inline constexpr std::string_view kRunKeyPath(kRunKeyLiteral, sizeof kRunKeyLite
 // What the Run value holds for an executable: its path, in double quotes when it has a
 // space, since the system would otherwise first try "C:\Program.exe" for
 // "C:\Program Files\Notes\Notes.exe".
-std::string RunCommandFor(std::string_view exePath);
+std::wstring RunCommandFor(std::wstring_view exePath);
 
 // Brings the string value `name` under root\keyPath in line with `enabled`. Wanted: written
 // with `data` when it is absent or empty; one already present is left whatever it holds
 // (it may be another copy's). Not wanted: deleted, every failure ignored. The current value
 // is read either way, so a value that is not a string is reported, and kept, whatever is
 // wanted. Raises core::AppError with the text the user sees.
-void ApplyRunValue(HKEY root, std::string_view keyPath, const std::string& name,
-                   const std::string& data, bool enabled);
+void ApplyRunValue(HKEY root, std::string_view keyPath, const std::wstring& name,
+                   const std::wstring& data, bool enabled);
 
 }  // namespace notes

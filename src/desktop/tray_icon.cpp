@@ -1,24 +1,29 @@
 #include "desktop/tray_icon.h"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "ui/application.h"
 #include "ui/record_layouts.h"
+#include "ui/text.h"
 
 namespace notes {
 namespace {
 
-// The first version of the shell's record: 88 bytes, exactly NOTIFYICONDATAA, in the 32-bit
-// program; the same fields at their wider offsets in the 64-bit build.
-constexpr DWORD kTrayIconDataSize = NOTIFYICONDATAA_V1_SIZE;
+// The first version of the shell's record (its tip holds 64 characters), in its wide form so
+// that the tip reads right on any system; the same fields at their wider offsets in the
+// 64-bit build.
+constexpr DWORD kTrayIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 
 }  // namespace
 
 void TrayIcon::Add(int iconId, std::span<const char, 64> tip) {
     if (!icon_) {
         icon_.reset(
-            static_cast<HICON>(LoadImageA(ui::Application::Current().Instance(),
-                                          MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0)));
+            static_cast<HICON>(LoadImageW(ui::Application::Current().Instance(),
+                                          MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, 0)));
     }
     TrayIconData = {};
     TrayIconData.cbSize = kTrayIconDataSize;
@@ -27,23 +32,27 @@ void TrayIcon::Add(int iconId, std::span<const char, 64> tip) {
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = callbackMessage_;
     TrayIconData.hIcon = icon_.get();
-    static_assert(sizeof TrayIconData.szTip >= 64);
-    std::memcpy(TrayIconData.szTip, tip.data(), tip.size());
+    // The GBK field, up to its first NUL, as UTF-16; it fits, since a GBK character takes at
+    // least one byte.
+    const std::wstring text =
+        ui::FromGbk(std::string_view(tip.data(), strnlen(tip.data(), tip.size())));
+    static_assert(sizeof TrayIconData.szTip / sizeof TrayIconData.szTip[0] >= 64);
+    std::wmemcpy(TrayIconData.szTip, text.data(), std::min<std::size_t>(text.size(), 63));
 
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     // A program started with administrator rights gets no messages from a shell that runs
     // without them unless it lets them in.
     if (taskbarCreatedMessage_ != 0) {
         ChangeWindowMessageFilterEx(TrayIconData.hWnd, taskbarCreatedMessage_, MSGFLT_ALLOW,
                                     nullptr);
     }
-    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    Shell_NotifyIconW(NIM_ADD, &TrayIconData);
     added_ = true;
 }
 
 void TrayIcon::Remove() {
     added_ = false;
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
 }
 
 bool TrayIcon::IsTaskbarCreated(UINT message) const {
@@ -51,7 +60,7 @@ bool TrayIcon::IsTaskbarCreated(UINT message) const {
 }
 
 void TrayIcon::OnTaskbarCreated() {
-    if (added_) Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    if (added_) Shell_NotifyIconW(NIM_ADD, &TrayIconData);
 }
 
 void TrayIcon::OnCallback(LPARAM mouseMessage) {
@@ -74,7 +83,7 @@ void TrayIcon::OnCallback(LPARAM mouseMessage) {
         }
         menu_.Popup(window, at.x, at.y);
         // Lets the menu's end be seen before the next click on the icon (KB135788).
-        PostMessageA(window, WM_NULL, 0, 0);
+        PostMessageW(window, WM_NULL, 0, 0);
         break;
     }
     default: break;

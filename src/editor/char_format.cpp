@@ -1,8 +1,8 @@
 #include "editor/char_format.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
 
-#include "core/gbk.h"
 #include "ui/color.h"
 
 namespace notes {
@@ -10,8 +10,8 @@ namespace {
 
 constexpr DWORD kStyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 
-CHARFORMATA Empty(DWORD mask) {
-    CHARFORMATA format = {};
+CHARFORMATW Empty(DWORD mask) {
+    CHARFORMATW format = {};
     format.cbSize = sizeof format;
     format.dwMask = mask;
     return format;
@@ -19,29 +19,29 @@ CHARFORMATA Empty(DWORD mask) {
 
 }  // namespace
 
-core::TColor ColorOf(const CHARFORMATA& format) {
+core::TColor ColorOf(const CHARFORMATW& format) {
     if (format.dwEffects & CFE_AUTOCOLOR) return core::clWindowText;
     return static_cast<core::TColor>(format.crTextColor);
 }
 
-ui::FontStyle StyleOf(const CHARFORMATA& format) {
+ui::FontStyle StyleOf(const CHARFORMATW& format) {
     return {.bold = (format.dwEffects & CFE_BOLD) != 0,
             .italic = (format.dwEffects & CFE_ITALIC) != 0,
             .underline = (format.dwEffects & CFE_UNDERLINE) != 0,
             .strikeOut = (format.dwEffects & CFE_STRIKEOUT) != 0};
 }
 
-int PointsOf(const CHARFORMATA& format) {
+int PointsOf(const CHARFORMATW& format) {
     return format.yHeight / 20;
 }
 
-std::string FaceOf(const CHARFORMATA& format) {
+std::wstring FaceOf(const CHARFORMATW& format) {
     // The control need not end a name of the full length with a NUL.
-    return std::string(format.szFaceName, strnlen(format.szFaceName, sizeof format.szFaceName));
+    return std::wstring(format.szFaceName, wcsnlen(format.szFaceName, LF_FACESIZE));
 }
 
-CHARFORMATA ColorFormat(core::TColor color) {
-    CHARFORMATA format = Empty(CFM_COLOR);
+CHARFORMATW ColorFormat(core::TColor color) {
+    CHARFORMATW format = Empty(CFM_COLOR);
     if (color == core::clWindowText) {
         // The automatic colour follows the system's window-text colour.
         format.dwEffects = CFE_AUTOCOLOR;
@@ -51,8 +51,8 @@ CHARFORMATA ColorFormat(core::TColor color) {
     return format;
 }
 
-CHARFORMATA StyleFormat(const ui::FontStyle& style) {
-    CHARFORMATA format = Empty(kStyleMask);
+CHARFORMATW StyleFormat(const ui::FontStyle& style) {
+    CHARFORMATW format = Empty(kStyleMask);
     if (style.bold) format.dwEffects |= CFE_BOLD;
     if (style.italic) format.dwEffects |= CFE_ITALIC;
     if (style.underline) format.dwEffects |= CFE_UNDERLINE;
@@ -60,23 +60,19 @@ CHARFORMATA StyleFormat(const ui::FontStyle& style) {
     return format;
 }
 
-CHARFORMATA SizeFormat(int points) {
-    CHARFORMATA format = Empty(CFM_SIZE);
+CHARFORMATW SizeFormat(int points) {
+    CHARFORMATW format = Empty(CFM_SIZE);
     format.yHeight = points * 20;
     return format;
 }
 
-CHARFORMATA FaceFormat(std::string_view face) {
-    CHARFORMATA format = Empty(CFM_FACE);
-    face = face.substr(0, strnlen(face.data(), face.size()));
-    std::size_t length = 0;
-    // Cut at a whole GBK character, never between the two bytes of one.
-    while (length < face.size()) {
-        const std::size_t next = length + core::GbkCharLength(face, length);
-        if (next > kMaxFaceLength) break;
-        length = next;
-    }
-    std::memcpy(format.szFaceName, face.data(), length);
+CHARFORMATW FaceFormat(std::wstring_view face) {
+    CHARFORMATW format = Empty(CFM_FACE);
+    face = face.substr(0, wcsnlen(face.data(), face.size()));
+    std::size_t length = std::min(face.size(), kMaxFaceLength);
+    // Cut at a whole character, never between the two halves of a surrogate pair.
+    if (length < face.size() && length > 0 && IS_HIGH_SURROGATE(face[length - 1])) --length;
+    std::wmemcpy(format.szFaceName, face.data(), length);
     return format;
 }
 

@@ -10,14 +10,14 @@ namespace notes {
 namespace {
 
 // One read of the selection: the control reports its first character.
-CHARFORMATA ReadSelection(const ui::RichEdit& editor) {
-    CHARFORMATA format = {};
+CHARFORMATW ReadSelection(const ui::RichEdit& editor) {
+    CHARFORMATW format = {};
     format.cbSize = sizeof format;
     editor.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     return format;
 }
 
-void WriteSelection(const ui::RichEdit& editor, CHARFORMATA format) {
+void WriteSelection(const ui::RichEdit& editor, CHARFORMATW format) {
     editor.Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
@@ -77,7 +77,7 @@ bool FontCommand::Run(HWND owner, HWND fallback) {
         font.color = ColorOf(ReadSelection(editor_));
         font.style = StyleOf(ReadSelection(editor_));
         font.SetSize(PointsOf(ReadSelection(editor_)));
-        const std::string face = FaceOf(ReadSelection(editor_));
+        const std::wstring face = FaceOf(ReadSelection(editor_));
         if (!face.empty()) font.name = face;
     }
 

@@ -28,11 +28,11 @@ void OpenLink(const ui::RichEdit& editor, const NMHDR& header, HWND owner) {
         // an editor that reports the link after placing it must find the caret unmoved.
         const CHARRANGE placed = editor.Selection();
         editor.SetSelection(link.chrg);
-        const std::string address = editor.SelectedText();
+        const std::wstring address = editor.SelectedText();
         editor.SetSelection(placed);
         // An empty name would make the shell open the current directory instead.
         if (address.empty()) return;
-        ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     } catch (...) {
         // A link that cannot be read or opened leaves the note as it was, without a message.
     }

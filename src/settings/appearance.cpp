@@ -22,7 +22,7 @@ void Appearance::ApplyColor(core::TColor color) {
 void Appearance::SliderChanged() {
     c_.window.SetOpacity(core::OpacityOf(c_.slider.Position()));
     ui::TIniFile ini(ui::SettingsFilePath());
-    ini.WriteText("FORM", "Alpha", std::to_string(c_.slider.Position()));
+    ini.WriteText("FORM", "Alpha", std::to_wstring(c_.slider.Position()));
     ini.CommitFile();
 }
 
@@ -33,7 +33,7 @@ void Appearance::ColorChosen() {
     SetEditorColor(color);
     {
         ui::TIniFile ini(ui::SettingsFilePath());
-        ini.WriteText("MEMO", "Color", core::ColorToText(color));
+        ini.WriteText("MEMO", "Color", core::WidenAscii(core::ColorToText(color)));
         ini.CommitFile();
     }
     for (ui::Panel* strip : c_.strips) strip->SetColor(color);

@@ -12,19 +12,19 @@ namespace notes {
 namespace {
 
 std::optional<int> ReadOptional(const ui::TIniFile& ini, const char* section, const char* key) {
-    return core::ParseInteger(ini.ReadText(section, key, ""));
+    return core::ParseInteger(core::NarrowToAscii(ini.ReadText(section, key, L"")));
 }
 
 core::Rect PrimaryWorkArea() {
     RECT r = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
+    if (GetMonitorInfoW(monitor, &info)) {
         const RECT& w = info.rcWork;
         reinterpret_cast<std::vector<core::Rect>*>(data)->push_back(
             {w.left, w.top, w.right - w.left, w.bottom - w.top});
@@ -58,7 +58,7 @@ void StartSettings::Load(core::WindowGeometry& window, core::Size laidOut, core:
     menu_.SetChecked(autoRunItem_, ini.ReadFlag("FORM", "AutoRun", false));
     // The slider keeps the position in its range; a position that moves it is written back.
     slider_.SetPosition(ini.ReadNumber("FORM", "Alpha", core::kAlphaDefault));
-    appearance_.ApplyColor(core::TextToColor(ini.ReadText("MEMO", "COLOR", "clYellow")));
+    appearance_.ApplyColor(core::TextToColor(ini.ReadText("MEMO", "COLOR", L"clYellow")));
 }
 
 void SaveGeometry(const core::Rect& bounds) {

@@ -6,11 +6,13 @@
 #include "core/text.h"
 #include "ui/error.h"
 #include "ui/owner_proc.h"
+#include "ui/paths.h"
+#include "ui/text.h"
 
 namespace ui {
 namespace {
 
-constexpr char kApplicationClass[] = "VelnorNotesApplication";
+constexpr wchar_t kApplicationClass[] = L"VelnorNotesApplication";
 constexpr DWORD kApplicationStyle =
     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x84CA0000
 
@@ -18,32 +20,51 @@ constexpr DWORD kApplicationStyle =
 // service are reached from code that holds no reference to it.
 Application* g_current = nullptr;
 
-std::string DeriveTitle() {
-    char path[256] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    OemToCharA(path, path);
-    std::string title = core::TitleStem(path);
-    // Lower everything after the first character; the system knows the code page's cases.
-    CharLowerA(title.data() + core::SecondCharOffset(title));
+// A title as the window keeps it: at most 255 characters.
+constexpr std::size_t kTitleLength = 255;
+
+}  // namespace
+
+std::wstring TitleFor(std::wstring_view path) {
+    // Where the system's code page can spell the path, the title is made from it in that
+    // code page, as it always was (the OEM conversion and the code page's case rules
+    // included), so that it names the same Run value as before.
+    if (const std::optional<std::string> ansi = ToAnsi(path); ansi && ansi->size() < 256) {
+        std::string bytes = *ansi;
+        OemToCharA(bytes.data(), bytes.data());
+        std::string title = core::TitleStem(bytes);
+        // Lower everything after the first character; the system knows the code page's cases.
+        CharLowerA(title.data() + core::SecondCharOffset(title));
+        return FromAnsi(title).substr(0, kTitleLength);
+    }
+    // Any other name is taken as the system holds it, lowered by the system's rules for
+    // every script, its first character (both halves of a surrogate pair) left alone.
+    std::wstring title = core::TitleStem(path).substr(0, kTitleLength);
+    if (!title.empty()) {
+        const std::size_t second = IS_HIGH_SURROGATE(title[0]) && title.size() > 1 ? 2 : 1;
+        CharLowerBuffW(title.data() + second, static_cast<DWORD>(title.size() - second));
+    }
     return title;
 }
+
+namespace {
 
 // The window is 0 x 0: a restore animation would only draw a rectangle flying out of
 // nowhere. The setting is changed for this one call and not saved.
 void ShowWithoutAnimation(HWND hwnd, int command) {
     ANIMATIONINFO animation = {};
     animation.cbSize = sizeof animation;
-    const int was = SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0)
+    const int was = SystemParametersInfoW(SPI_GETANIMATION, sizeof animation, &animation, 0)
                         ? animation.iMinAnimate
                         : 0;
     if (was != 0) {
         animation.iMinAnimate = 0;
-        SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+        SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
     }
     ShowWindow(hwnd, command);
     if (was != 0) {
         animation.iMinAnimate = was;
-        SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+        SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
     }
 }
 
@@ -66,21 +87,21 @@ void ForEachThreadWindow(F&& f) {
 }  // namespace
 
 Application::Application(HINSTANCE instance) : instance_(instance) {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Application::Proc;
     wc.hInstance = instance_;
-    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kApplicationClass;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        ThrowLastError("RegisterClassExA");
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        ThrowLastError("RegisterClassExW");
     }
-    const std::string title = DeriveTitle();
+    const std::wstring title = TitleFor(ExecutablePath());
     const POINT centre = ScreenCentre();
-    hwnd_ = CreateWindowExA(0, kApplicationClass, title.c_str(), kApplicationStyle, centre.x,
+    hwnd_ = CreateWindowExW(0, kApplicationClass, title.c_str(), kApplicationStyle, centre.x,
                             centre.y, 0, 0, nullptr, nullptr, instance_, this);
-    if (!hwnd_) ThrowLastError("CreateWindowExA");
+    if (!hwnd_) ThrowLastError("CreateWindowExW");
     g_current = this;  // only once made: a failed start reports without it
 }
 
@@ -97,17 +118,17 @@ Application* Application::TryCurrent() {
     return g_current;
 }
 
-std::string Application::Title() const {
-    char buffer[256] = {};
-    const int length = GetWindowTextA(hwnd_, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+std::wstring Application::Title() const {
+    wchar_t buffer[kTitleLength + 1] = {};
+    const int length = GetWindowTextW(hwnd_, buffer, kTitleLength + 1);
+    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 void Application::AddDialogWindow(HWND hwnd) {
     dialogWindows_.push_back(hwnd);
 }
 
-int Application::ShowMessage(const std::string& text, const std::string& caption, UINT style) {
+int Application::ShowMessage(const std::wstring& text, const std::wstring& caption, UINT style) {
     TaskModalScope scope(*this, nullptr);
     NormalizeTopMosts();
 
@@ -120,7 +141,7 @@ int Application::ShowMessage(const std::string& text, const std::string& caption
         if (target != MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST)) {
             MONITORINFO mi = {};
             mi.cbSize = sizeof mi;
-            if (GetMonitorInfoA(target, &mi)) {
+            if (GetMonitorInfoW(target, &mi)) {
                 SetWindowPos(hwnd_, nullptr, (mi.rcMonitor.left + mi.rcMonitor.right) / 2,
                              (mi.rcMonitor.top + mi.rcMonitor.bottom) / 2, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -128,7 +149,7 @@ int Application::ShowMessage(const std::string& text, const std::string& caption
             }
         }
     }
-    const int result = ::MessageBoxA(hwnd_, text.c_str(), caption.c_str(), style);
+    const int result = ::MessageBoxW(hwnd_, text.c_str(), caption.c_str(), style);
     if (moved) {
         SetWindowPos(hwnd_, nullptr, ownerRect.left, ownerRect.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -137,8 +158,8 @@ int Application::ShowMessage(const std::string& text, const std::string& caption
     return result;
 }
 
-void Application::ShowException(const std::string& message) {
-    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+void Application::ShowException(const std::wstring& message) {
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
     ShowMessage(core::WithFullStop(message), Title(), MB_OK | MB_ICONERROR);
 }
 
@@ -156,7 +177,7 @@ void Application::Minimize() {
 void Application::Restore() {
     SetActiveWindow(hwnd_);
     if (mainWindow_ && IsWindowEnabled(mainWindow_)) {
-        DefWindowProcA(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+        DefWindowProcW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
     } else {
         ShowWithoutAnimation(hwnd_, SW_RESTORE);
     }
@@ -171,12 +192,12 @@ bool Application::IsDialogMessageFor(MSG& msg) {
     if (std::find(dialogWindows_.begin(), dialogWindows_.end(), root) == dialogWindows_.end()) {
         return false;
     }
-    return IsDialogMessageA(root, &msg) != FALSE;
+    return IsDialogMessageW(root, &msg) != FALSE;
 }
 
 bool Application::HandleMessage() {
     MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
@@ -184,7 +205,7 @@ bool Application::HandleMessage() {
     if (got == -1) return false;
     if (!IsDialogMessageFor(msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }
@@ -220,7 +241,7 @@ void Application::NormalizeTopMosts() {
     if (topMostLevel_++ > 0) return;
     topMostList_.clear();
     ForEachThreadWindow([&](HWND hwnd) {
-        if (hwnd != hwnd_ && (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        if (hwnd != hwnd_ && (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
             topMostList_.push_back(hwnd);
         }
     });
@@ -259,10 +280,10 @@ LRESULT Application::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Closing the application (its system menu while minimised) closes the main window,
         // which asks for confirmation.
-        if (mainWindow_) PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        if (mainWindow_) PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
         return 0;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 }  // namespace ui

@@ -5,9 +5,14 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
+
+// The application title for the executable at `path`: its file name without its directory
+// and from the first "." on, lowered after the first character.
+std::wstring TitleFor(std::wstring_view path);
 
 class Application {
 public:
@@ -23,7 +28,7 @@ public:
     HINSTANCE Instance() const { return instance_; }
     HWND Handle() const { return hwnd_; }
     // The title as the application window carries it (at most 255 characters).
-    std::string Title() const;
+    std::wstring Title() const;
 
     // The window whose close ends the program.
     void SetMainWindow(HWND hwnd) { mainWindow_ = hwnd; }
@@ -35,11 +40,11 @@ public:
     // Message box owned by the application window. While it is up the program's windows
     // are disabled and out of the topmost band; afterwards both come back, with the
     // active window and the focus.
-    int ShowMessage(const std::string& text, const std::string& caption, UINT style);
+    int ShowMessage(const std::wstring& text, const std::wstring& caption, UINT style);
 
     // The default error handler: cancels a pointer capture, then one error box captioned
     // with the title.
-    void ShowException(const std::string& message);
+    void ShowException(const std::wstring& message);
 
     // Runs a modal dialog function with the program's windows disabled, then restores the
     // active window and the focus.

@@ -5,12 +5,13 @@
 #include <windowsx.h>
 
 #include "ui/color.h"
+#include "ui/text.h"
 
 namespace ui {
 namespace {
 
-constexpr char kPanelClass[] = "VelnorNotesPanel";
-constexpr char kSpeedButtonClass[] = "VelnorNotesButton";
+constexpr wchar_t kPanelClass[] = L"VelnorNotesPanel";
+constexpr wchar_t kSpeedButtonClass[] = L"VelnorNotesButton";
 
 bool IsForwardedNotification(UINT message) {
     switch (message) {
@@ -69,7 +70,7 @@ LRESULT Component::Reflect(UINT, WPARAM, LPARAM) {
 }
 
 void Panel::Create(HWND parent, const LayoutRow& row) {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kPanelClass;
     RegisterClassOnce(wc);
@@ -78,7 +79,7 @@ void Panel::Create(HWND parent, const LayoutRow& row) {
     brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Window::Create({kPanelClass, row.caption, style, 0, row.bounds, parent, row.id});
+    Window::Create({kPanelClass, FromGbk(row.caption), style, 0, row.bounds, parent, row.id});
 }
 
 void Panel::SetColor(core::TColor color) {
@@ -130,13 +131,13 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (IsForwardedNotification(message)) {
-        return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+        return SendMessageW(GetParent(hwnd_), message, wParam, lParam);
     }
     return Window::OnMessage(message, wParam, lParam);
 }
 
 void SpeedButton::Create(HWND parent, const LayoutRow& row) {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = kSpeedButtonClass;
     RegisterClassOnce(wc);
@@ -147,7 +148,7 @@ void SpeedButton::Create(HWND parent, const LayoutRow& row) {
     font_ = row.font;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Window::Create({kSpeedButtonClass, row.caption, style, 0, row.bounds, parent, row.id});
+    Window::Create({kSpeedButtonClass, FromGbk(row.caption), style, 0, row.bounds, parent, row.id});
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -175,7 +176,7 @@ void SpeedButton::OnPaint() {
     RECT r;
     GetClientRect(hwnd_, &r);
     // The background is the parent's colour, which it hands out as for a button.
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd_), WM_CTLCOLORBTN,
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd_), WM_CTLCOLORBTN,
                                                        reinterpret_cast<WPARAM>(dc),
                                                        reinterpret_cast<LPARAM>(hwnd_)));
     FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
@@ -187,14 +188,14 @@ void SpeedButton::OnPaint() {
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     }
 
-    char caption[16] = {};
-    const int length = GetWindowTextA(hwnd_, caption, sizeof caption);
+    wchar_t caption[16] = {};
+    const int length = GetWindowTextW(hwnd_, caption, sizeof caption / sizeof caption[0]);
     if (length > 0) {
         SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         if (sunken) OffsetRect(&r, 1, 1);
-        DrawTextA(dc, caption, length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        DrawTextW(dc, caption, length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
     }
     EndPaint(hwnd_, &ps);
 }
@@ -266,14 +267,14 @@ LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Label::Create(HWND parent, const LayoutRow& row) {
     DWORD style = WS_CHILD | SS_LEFT | SS_NOPREFIX | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"STATIC", row.caption, style, 0, row.bounds, parent, row.id});
+    Control::Create({L"STATIC", FromGbk(row.caption), style, 0, row.bounds, parent, row.id});
     if (row.font) SetFont(row.font);
 }
 
 void Image::Create(HWND parent, const LayoutRow& row) {
     DWORD style = WS_CHILD | SS_ICON | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"STATIC", "", style, 0, row.bounds, parent, row.id});
+    Control::Create({L"STATIC", L"", style, 0, row.bounds, parent, row.id});
     if (row.icon) Send(STM_SETICON, reinterpret_cast<WPARAM>(row.icon));
 }
 
@@ -281,14 +282,14 @@ void Image::Create(HWND parent, const LayoutRow& row) {
 void ValueField::Create(HWND parent, const LayoutRow& row) {
     DWORD style = WS_CHILD | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"EDIT", row.caption, style, 0, row.bounds, parent, row.id});
+    Control::Create({L"EDIT", FromGbk(row.caption), style, 0, row.bounds, parent, row.id});
     if (row.font) SetFont(row.font);
 }
 
 void PushButton::Create(HWND parent, const LayoutRow& row) {
     DWORD style = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"BUTTON", row.caption, style, 0, row.bounds, parent, row.id});
+    Control::Create({L"BUTTON", FromGbk(row.caption), style, 0, row.bounds, parent, row.id});
     if (row.font) SetFont(row.font);
 }
 

@@ -12,7 +12,7 @@ namespace ui {
 using core::AppError;
 
 // The system's text for an error code, as our messages quote it (no trailing full stop).
-std::string SystemErrorText(DWORD code);
+std::wstring SystemErrorText(DWORD code);
 
 // Throws "<call>: <system text>" for GetLastError().
 [[noreturn]] void ThrowLastError(const char* call);

@@ -3,11 +3,12 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "core/geometry.h"
 #include "ui/application.h"
 #include "ui/color.h"
+#include "ui/libraries.h"
 
 namespace ui {
 namespace {
@@ -15,20 +16,20 @@ namespace {
 // The dialog's drop-down lists of scripts and colours (cmb5 and cmb4 of dlgs.h).
 constexpr int kScriptList = 1140;
 constexpr int kColorList = 1139;
-constexpr char kStateProperty[] = "VelnorNotes.FontDialog";
+constexpr wchar_t kStateProperty[] = L"VelnorNotes.FontDialog";
 
 struct HookState {
     HWND placeOn;
     DialogPicks picks;
 };
 
-std::string FaceOf(const LOGFONTA& font) {
+std::wstring FaceOf(const LOGFONTW& font) {
     // A face of the full length may come without its NUL.
-    return std::string(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName));
+    return std::wstring(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
 }
 
-bool SameFace(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+bool SameFace(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
                           static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
@@ -38,7 +39,7 @@ bool SameFace(const std::string& a, const std::string& b) {
 void PlaceOnMonitorOf(HWND dialog, HWND window) {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     RECT bounds = {};
     if (!GetWindowRect(dialog, &bounds)) return;
     const RECT& m = monitor.rcMonitor;
@@ -51,12 +52,12 @@ void PlaceOnMonitorOf(HWND dialog, HWND window) {
 UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* state =
-            reinterpret_cast<HookState*>(reinterpret_cast<const CHOOSEFONTA*>(lParam)->lCustData);
-        SetPropA(dialog, kStateProperty, state);
+            reinterpret_cast<HookState*>(reinterpret_cast<const CHOOSEFONTW*>(lParam)->lCustData);
+        SetPropW(dialog, kStateProperty, state);
         PlaceOnMonitorOf(dialog, state->placeOn);
         return TRUE;  // the dialog sets the focus as usual
     }
-    auto* state = static_cast<HookState*>(GetPropA(dialog, kStateProperty));
+    auto* state = static_cast<HookState*>(GetPropW(dialog, kStateProperty));
     if (!state) return 0;
     switch (message) {
     case WM_COMMAND:
@@ -66,7 +67,7 @@ UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             if (LOWORD(wParam) == kColorList) state->picks.color = true;
         }
         break;
-    case WM_DESTROY: RemovePropA(dialog, kStateProperty); break;
+    case WM_DESTROY: RemovePropW(dialog, kStateProperty); break;
     }
     return 0;
 }
@@ -93,8 +94,8 @@ void DialogFont::SetSize(int points) {
     height = core::PointsToHeight(points, pixelsPerInch);
 }
 
-LOGFONTA DialogFont::ToLogFont() const {
-    LOGFONTA font = {};
+LOGFONTW DialogFont::ToLogFont() const {
+    LOGFONTW font = {};
     font.lfHeight = height;
     font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = style.italic;
@@ -105,12 +106,12 @@ LOGFONTA DialogFont::ToLogFont() const {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH;
-    std::memcpy(font.lfFaceName, name.data(), std::min(name.size(), sizeof font.lfFaceName - 1));
+    std::wmemcpy(font.lfFaceName, name.data(), std::min<std::size_t>(name.size(), LF_FACESIZE - 1));
     return font;
 }
 
-void DialogFont::Accept(const LOGFONTA& chosen, COLORREF chosenColor, const DialogPicks& picks) {
-    const std::string face = FaceOf(chosen);
+void DialogFont::Accept(const LOGFONTW& chosen, COLORREF chosenColor, const DialogPicks& picks) {
+    const std::wstring face = FaceOf(chosen);
     const bool otherFace = !SameFace(face, FaceOf(ToLogFont()));
     name = face;
     height = chosen.lfHeight;
@@ -126,9 +127,9 @@ bool FontDialog::Execute(HWND owner, HWND fallback) {
     HWND active = GetActiveWindow();
     if (!active || active == owner || !IsWindowVisible(active)) active = fallback;
 
-    LOGFONTA chosen = font.ToLogFont();
+    LOGFONTW chosen = font.ToLogFont();
     HookState state = {active, {}};
-    CHOOSEFONTA options = {};
+    CHOOSEFONTW options = {};
     options.lStructSize = sizeof options;
     options.hwndOwner = owner;
     options.lpLogFont = &chosen;
@@ -139,11 +140,11 @@ bool FontDialog::Execute(HWND owner, HWND fallback) {
 
     // A dialog that cannot be shown is a dialog the user did not confirm: as Cancel, and
     // nothing to report, just as when the dialog itself fails.
-    if (!commonDialogs_) commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
+    if (!commonDialogs_) commonDialogs_ = LoadSystemLibrary(L"comdlg32.dll");
     if (!commonDialogs_) return false;
-    using ChooseFontFn = BOOL(WINAPI*)(LPCHOOSEFONTA);
+    using ChooseFontFn = BOOL(WINAPI*)(LPCHOOSEFONTW);
     const auto chooseFont = reinterpret_cast<ChooseFontFn>(
-        reinterpret_cast<void*>(GetProcAddress(commonDialogs_.get(), "ChooseFontA")));
+        reinterpret_cast<void*>(GetProcAddress(commonDialogs_.get(), "ChooseFontW")));
     if (!chooseFont) return false;
 
     Application& app = Application::Current();

@@ -26,7 +26,7 @@ struct DialogPicks {
 };
 
 struct DialogFont {
-    std::string name = "MS Sans Serif";
+    std::wstring name = L"MS Sans Serif";
     int height = -11;  // pixels; negative: character height
     FontStyle style;
     core::TColor color = core::clWindowText;  // clWindowText is the automatic colour
@@ -37,12 +37,12 @@ struct DialogFont {
     void SetSize(int points);
 
     // The font as the dialog is opened with it.
-    LOGFONTA ToLogFont() const;
+    LOGFONTW ToLogFont() const;
     // Takes the dialog's result: face, height and style always; the character set only
     // when the user picked a script or another face (so that a script the dialog merely
     // defaulted to does not replace ours); the colour only when the user picked one (so
     // that the automatic colour stays automatic).
-    void Accept(const LOGFONTA& chosen, COLORREF chosenColor, const DialogPicks& picks);
+    void Accept(const LOGFONTW& chosen, COLORREF chosenColor, const DialogPicks& picks);
 };
 
 class FontDialog {

@@ -180,8 +180,8 @@ void Form::RestoreFocus() {
 void Form::SetOpacity(BYTE opacity) {
     opacity_ = opacity;
     if (!hwnd_) return;
-    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
-    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    const LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd_, 0, opacity_, LWA_ALPHA);
 }
 

@@ -8,18 +8,20 @@
 
 namespace ui {
 
-std::string SettingsFilePath() {
+std::wstring SettingsFilePath() {
     return ui::ProgramDirectory() + kSettingsFileName;
 }
 
-EIniFileException::EIniFileException(const std::string& path)
-    : AppError("Unable to write to " + path) {}
+EIniFileException::EIniFileException(const std::wstring& path)
+    : AppError(L"Unable to write to " + path) {}
 
-std::string TIniFile::ReadText(const char* section, const char* key, const char* fallback) const {
-    char buffer[2048] = {};
+std::wstring TIniFile::ReadText(const char* section, const char* key,
+                                const wchar_t* fallback) const {
+    wchar_t buffer[2048] = {};
     const DWORD length =
-        GetPrivateProfileStringA(section, key, fallback, buffer, sizeof buffer, path_.c_str());
-    return std::string(buffer, length);
+        GetPrivateProfileStringW(core::WidenAscii(section).c_str(), core::WidenAscii(key).c_str(),
+                                 fallback, buffer, sizeof buffer / sizeof buffer[0], path_.c_str());
+    return std::wstring(buffer, length);
 }
 
 namespace {
@@ -27,30 +29,31 @@ namespace {
 // The profile functions may skip the disk when a value is unchanged and report success on a
 // file nobody can write; ask the file system directly, so a read-only or locked settings
 // file is reported at every write alike.
-bool ExistingFileIsWritable(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool ExistingFileIsWritable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // created by the write
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    const ui::File file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const ui::File file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
 
 }  // namespace
 
-void TIniFile::WriteText(const char* section, const char* key, const std::string& value) {
+void TIniFile::WriteText(const char* section, const char* key, const std::wstring& value) {
     if (!ExistingFileIsWritable(path_) ||
-        !WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) {
+        !WritePrivateProfileStringW(core::WidenAscii(section).c_str(),
+                                    core::WidenAscii(key).c_str(), value.c_str(), path_.c_str())) {
         throw EIniFileException(path_);
     }
 }
 
 int32_t TIniFile::ReadNumber(const char* section, const char* key, int32_t fallback) const {
-    return core::ParseInteger(ReadText(section, key, "")).value_or(fallback);
+    return core::ParseInteger(core::NarrowToAscii(ReadText(section, key, L""))).value_or(fallback);
 }
 
 void TIniFile::WriteNumber(const char* section, const char* key, int32_t value) {
-    WriteText(section, key, std::to_string(value));
+    WriteText(section, key, std::to_wstring(value));
 }
 
 bool TIniFile::ReadFlag(const char* section, const char* key, bool fallback) const {
@@ -58,11 +61,11 @@ bool TIniFile::ReadFlag(const char* section, const char* key, bool fallback) con
 }
 
 void TIniFile::WriteFlag(const char* section, const char* key, bool value) {
-    WriteText(section, key, value ? "1" : "0");
+    WriteText(section, key, value ? L"1" : L"0");
 }
 
 void TIniFile::CommitFile() noexcept {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
 }
 
 }  // namespace ui

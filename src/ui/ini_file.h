@@ -9,29 +9,30 @@
 
 namespace ui {
 
-inline constexpr char kSettingsFileName[] = "Setup.ini";
-std::string SettingsFilePath();
+inline constexpr wchar_t kSettingsFileName[] = L"Setup.ini";
+std::wstring SettingsFilePath();
 
 // A write the system refused ("Unable to write to <path>").
 struct EIniFileException : core::AppError {
-    explicit EIniFileException(const std::string& path);
+    explicit EIniFileException(const std::wstring& path);
 };
 
 // Holds the file's path only. Each handler makes its own and lets it go before it returns;
 // letting it go commits the file once more.
 class TIniFile {
 public:
-    explicit TIniFile(std::string path) : path_(std::move(path)) {}
+    explicit TIniFile(std::wstring path) : path_(std::move(path)) {}
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
     ~TIniFile() { CommitFile(); }
 
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
 
     // The stored value (blanks around it removed, at most 2047 characters), or `fallback`
     // when the file, the section or the entry is absent. An empty entry reads as "".
-    std::string ReadText(const char* section, const char* key, const char* fallback) const;
-    void WriteText(const char* section, const char* key, const std::string& value);
+    // Sections and keys are ASCII.
+    std::wstring ReadText(const char* section, const char* key, const wchar_t* fallback) const;
+    void WriteText(const char* section, const char* key, const std::wstring& value);
     // A value that is not a number reads as `fallback`, like an absent one.
     int32_t ReadNumber(const char* section, const char* key, int32_t fallback) const;
     void WriteNumber(const char* section, const char* key, int32_t value);
@@ -41,7 +42,7 @@ public:
     void CommitFile() noexcept;
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
 }  // namespace ui

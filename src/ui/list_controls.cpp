@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/errors.h"
 #include "ui/color.h"
 #include "ui/error.h"
 #include "ui/handles.h"
@@ -25,7 +26,7 @@ void TrackBar::Create(HWND parent, const LayoutRow& row) {
     position_ = std::clamp(row.position, min_, max_);
     DWORD style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({TRACKBAR_CLASSA, "", style, 0, row.bounds, parent, row.id});
+    Control::Create({TRACKBAR_CLASSW, L"", style, 0, row.bounds, parent, row.id});
     Send(TBM_SETRANGEMIN, FALSE, min_);
     Send(TBM_SETRANGEMAX, FALSE, max_);
     Send(TBM_SETLINESIZE, 0, row.lineSize);
@@ -87,7 +88,7 @@ void ColorBox::Create(HWND parent, const LayoutRow& row) {
     DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                   CBS_HASSTRINGS | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"COMBOBOX", "", style, 0, withList, parent, row.id});
+    Control::Create({L"COMBOBOX", L"", style, 0, withList, parent, row.id});
     Send(CB_SETMINVISIBLE, static_cast<WPARAM>(row.dropDownCount));
     SetWindowSubclass(hwnd_, &ColorBox::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -125,7 +126,8 @@ void ColorBox::Populate(std::vector<core::TIdentMapEntry> entries) {
     if (Populated()) return;
     entries_ = std::move(entries);
     for (const core::TIdentMapEntry& entry : entries_) {
-        Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
+        const std::wstring name = core::WidenAscii(entry.name);
+        Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
 
@@ -181,7 +183,8 @@ void ColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor =
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, entry.name, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, core::WidenAscii(entry.name).c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
     if ((item.itemState & ODS_FOCUS) && (item.itemState & ODS_COMBOBOXEDIT)) {
@@ -189,9 +192,10 @@ void ColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     }
 }
 
-bool ColorBox::OnChar(char c, DWORD time) {
-    if (static_cast<unsigned char>(c) < ' ') return false;
-    const std::string& typed = search_.Add(c, time);
+bool ColorBox::OnChar(wchar_t c, DWORD time) {
+    if (c < L' ') return false;
+    // The names are ASCII: a character beyond it is kept as one that matches none of them.
+    const std::string& typed = search_.Add(c < 0x80 ? static_cast<char>(c) : '\x7F', time);
     const auto found = core::FindByPrefix(entries_, typed);
     if (found && Send(CB_GETCURSEL) != static_cast<LRESULT>(*found)) {
         // Selecting from here raises no CBN_SELCHANGE, so the change is reported here.
@@ -207,7 +211,7 @@ LRESULT CALLBACK ColorBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_CHAR:
         try {
-            if (self->OnChar(static_cast<char>(wParam), static_cast<DWORD>(GetMessageTime()))) {
+            if (self->OnChar(static_cast<wchar_t>(wParam), static_cast<DWORD>(GetMessageTime()))) {
                 return 0;
             }
         } catch (...) {

@@ -57,7 +57,7 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) const;
     // Incremental search: letters typed within half a second of each other select the first
     // entry that starts with them. Returns true when the key was taken.
-    bool OnChar(char c, DWORD time);
+    bool OnChar(wchar_t c, DWORD time);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -1,6 +1,7 @@
 #include "ui/menu.h"
 
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace ui {
 
@@ -10,13 +11,13 @@ void PopupMenu::Create(std::span<const MenuItemDesc> items) {
     items_.clear();
     for (const MenuItemDesc& desc : items) {
         items_.push_back(
-            {desc.id, desc.caption, desc.enabled, desc.visible, false, desc.autoCheck});
+            {desc.id, FromGbk(desc.caption), desc.enabled, desc.visible, false, desc.autoCheck});
         const Item& item = items_.back();
         if (!item.visible) continue;
         if (item.id == 0) {
-            AppendMenuA(menu_.get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
         } else {
-            AppendMenuA(menu_.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.id,
+            AppendMenuW(menu_.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.id,
                         item.caption.c_str());
         }
     }
@@ -35,24 +36,24 @@ PopupMenu::Item* PopupMenu::Find(UINT id) {
 
 void PopupMenu::Update(const Item& item) {
     if (!item.visible) return;
-    MENUITEMINFOA info = {};
+    MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
-    info.dwTypeData = const_cast<char*>(item.caption.c_str());
+    info.dwTypeData = const_cast<wchar_t*>(item.caption.c_str());
     info.fState = (item.enabled ? MFS_ENABLED : MFS_GRAYED) | (item.checked ? MFS_CHECKED : 0);
-    SetMenuItemInfoA(menu_.get(), item.id, FALSE, &info);
+    SetMenuItemInfoW(menu_.get(), item.id, FALSE, &info);
 }
 
-void PopupMenu::SetCaption(UINT id, const std::string& caption) {
+void PopupMenu::SetCaption(UINT id, std::string_view caption) {
     if (Item* item = Find(id)) {
-        item->caption = caption;
+        item->caption = FromGbk(caption);
         Update(*item);
     }
 }
 
-std::string PopupMenu::Caption(UINT id) const {
+std::wstring PopupMenu::Caption(UINT id) const {
     const Item* item = Find(id);
-    return item ? item->caption : std::string();
+    return item ? item->caption : std::wstring();
 }
 
 void PopupMenu::SetEnabled(UINT id, bool enabled) {

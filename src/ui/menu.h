@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/handles.h"
@@ -13,8 +14,8 @@
 namespace ui {
 
 struct MenuItemDesc {
-    UINT id = 0;  // 0 for a separator
-    const char* caption = "";
+    UINT id = 0;               // 0 for a separator
+    const char* caption = "";  // GBK
     bool enabled = true;
     bool visible = true;
     bool autoCheck = false;  // the check mark flips on every click, before its handler
@@ -26,8 +27,9 @@ public:
     HMENU handle() const { return menu_.get(); }
 
     bool Has(UINT id) const { return Find(id) != nullptr; }
-    void SetCaption(UINT id, const std::string& caption);
-    std::string Caption(UINT id) const;
+    // The caption is GBK.
+    void SetCaption(UINT id, std::string_view caption);
+    std::wstring Caption(UINT id) const;
     void SetEnabled(UINT id, bool enabled);
     bool Enabled(UINT id) const;
     void SetChecked(UINT id, bool checked);
@@ -40,7 +42,7 @@ public:
 private:
     struct Item {
         UINT id;
-        std::string caption;
+        std::wstring caption;
         bool enabled;
         bool visible;
         bool checked;

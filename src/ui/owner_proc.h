@@ -9,7 +9,7 @@ namespace ui {
 
 enum class AfterError { ReturnZero, DefaultProcessing };
 
-// The object's pointer comes with WM_NCCREATE (CreateWindowExA's last argument) and stays in
+// The object's pointer comes with WM_NCCREATE (CreateWindowExW's last argument) and stays in
 // GWLP_USERDATA until WM_NCDESTROY, when the object lets go of the handle. An exception a handler
 // lets out is reported here, never unwound through the system's code, and the message then gets
 // the answer `after` names.
@@ -19,22 +19,22 @@ LRESULT DispatchToOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                         AfterError after) {
     if (message == WM_NCCREATE) {
         auto* created =
-            static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->*handle = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     try {
         result = (self->*handler)(message, wParam, lParam);
     } catch (...) {
         ReportCurrentException();
         if (after == AfterError::DefaultProcessing)
-            result = DefWindowProcA(hwnd, message, wParam, lParam);
+            result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->*handle = nullptr;
     }
     return result;

@@ -8,18 +8,18 @@
 
 namespace ui {
 
-std::string ExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
+std::wstring ExecutablePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size() || buffer.size() >= 32768)
-            return std::string(buffer.data(), length);
+            return std::wstring(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
 }
 
-std::string ProgramDirectory() {
+std::wstring ProgramDirectory() {
     return core::DirectoryOf(ExecutablePath());
 }
 

@@ -1,12 +1,13 @@
 // Where the program keeps its files: beside the executable, formed afresh at each use.
+// Paths are UTF-16, so that the program works in a folder of any name.
 #pragma once
 
 #include <string>
 
 namespace ui {
 
-std::string ExecutablePath();
+std::wstring ExecutablePath();
 // The executable's directory, ending in its last path delimiter.
-std::string ProgramDirectory();
+std::wstring ProgramDirectory();
 
 }  // namespace ui

@@ -10,8 +10,9 @@
 #include <cstddef>
 
 #if !defined(_WIN64)
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "NOTIFYICONDATAA as the 88-byte record");
-static_assert(offsetof(NOTIFYICONDATAA, szTip) + 64 == 88, "a 64-byte tip ends the record");
+static_assert(NOTIFYICONDATAW_V1_SIZE == 152, "NOTIFYICONDATAW as the 152-byte first version");
+static_assert(offsetof(NOTIFYICONDATAW, szTip) + 64 * sizeof(WCHAR) == 152,
+              "a tip of 64 characters ends the record");
 static_assert(sizeof(ENLINK) == 32, "ENLINK as the 32-byte record");
-static_assert(sizeof(CHARFORMATA) == 60, "the ANSI CHARFORMAT record");
+static_assert(sizeof(CHARFORMATW) == 92, "the wide CHARFORMAT record");
 #endif

@@ -5,15 +5,42 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
 #include "ui/color.h"
 #include "ui/error.h"
+#include "ui/libraries.h"
+#include "ui/text.h"
 
 namespace ui {
 namespace {
+
 constexpr UINT_PTR kSubclassId = 1;
+// Where the control's own window procedure is kept while ours stands before it.
+constexpr wchar_t kControlProcProperty[] = L"VelnorNotes.RichEditProc";
+
+WNDPROC ControlProc(HWND hwnd) {
+    return reinterpret_cast<WNDPROC>(GetPropW(hwnd, kControlProcProperty));
+}
+
+bool IsTypedCharacter(UINT message) {
+    return message == WM_CHAR || message == WM_IME_CHAR;
+}
+
+}  // namespace
+
+// Only makes the window a Unicode one: every message goes on to the control unchanged.
+// Installed through SetWindowLongPtrW on purpose, since that is what gives a window of an
+// ANSI class Unicode messages; the subclass above it does the work.
+LRESULT CALLBACK RichEdit::UnicodeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC control = ControlProc(hwnd);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
+        RemovePropW(hwnd, kControlProcProperty);
+    }
+    return CallWindowProcW(control, hwnd, message, wParam, lParam);
 }
 
 RichEdit::~RichEdit() {
@@ -21,12 +48,21 @@ RichEdit::~RichEdit() {
 }
 
 void RichEdit::Create(HWND parent, const LayoutRow& row) {
-    library_.reset(LoadLibraryA("RICHED32.DLL"));
-    if (!library_) ThrowLastError("LoadLibraryA(RICHED32.DLL)");
+    library_ = LoadSystemLibrary(L"riched32.dll");
+    if (!library_) ThrowLastError("LoadLibraryExW(riched32.dll)");
     DWORD style =
         WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | row.style;
     if (row.visible) style |= WS_VISIBLE;
-    Control::Create({"RICHEDIT", "", style, 0, row.bounds, parent, row.id});
+    Control::Create({L"RICHEDIT", L"", style, 0, row.bounds, parent, row.id});
+    // The class is an ANSI one: typed characters would reach it as bytes of the system's
+    // code page, and Chinese typed on any other code page would be lost. As a Unicode
+    // window it gets them as UTF-16, and hands those beyond ASCII to the control whole.
+    const auto control = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC);
+    if (SetPropW(hwnd_, kControlProcProperty, reinterpret_cast<HANDLE>(control))) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichEdit::UnicodeProc));
+        takesCodePoints_ =
+            CallWindowProcW(ControlProc(hwnd_), hwnd_, WM_UNICHAR, UNICODE_NOCHAR, 0) == TRUE;
+    }
     SetWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE);
@@ -42,14 +78,14 @@ void RichEdit::Create(HWND parent, const LayoutRow& row) {
 // The font is the default for all text; its character set is the system's, so that text in
 // the system's code page is shown in it.
 void RichEdit::SetDefaultFormat(HFONT font) const {
-    LOGFONTA logFont = {};
-    GetObjectA(font, sizeof logFont, &logFont);
+    LOGFONTW logFont = {};
+    GetObjectW(font, sizeof logFont, &logFont);
     int dpi = 96;
     {
         WindowDC dc(nullptr);
         dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
     }
-    CHARFORMATA format = {};
+    CHARFORMATW format = {};
     format.cbSize = sizeof format;
     format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC |
                     CFM_UNDERLINE | CFM_STRIKEOUT;
@@ -59,7 +95,7 @@ void RichEdit::SetDefaultFormat(HFONT font) const {
     TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info,
                          TCI_SRCCODEPAGE);
     format.bCharSet = static_cast<BYTE>(info.ciCharset);
-    lstrcpynA(format.szFaceName, logFont.lfFaceName, LF_FACESIZE);
+    lstrcpynW(format.szFaceName, logFont.lfFaceName, LF_FACESIZE);
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     Send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
 }
@@ -81,6 +117,7 @@ LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (events.onMouseDown) events.onMouseDown(args);
         return result;
     }
+    if (takesCodePoints_ && IsTypedCharacter(message)) return OnTypedCharacter(wParam, lParam);
     switch (message) {
     case WM_CONTEXTMENU:
         if (events.onContextMenu) events.onContextMenu(lParam);
@@ -99,6 +136,26 @@ LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     }
     return DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+// A character beyond ASCII goes to the control as one code point (WM_UNICHAR), the two
+// halves of a surrogate pair together; it takes it as it takes a typed one (undo, selection,
+// the format at the caret, the change notification).
+LRESULT RichEdit::OnTypedCharacter(WPARAM unit, LPARAM lParam) {
+    const auto c = static_cast<wchar_t>(unit);
+    const wchar_t high = std::exchange(highSurrogate_, L'\0');
+    if (IS_HIGH_SURROGATE(c)) {
+        highSurrogate_ = c;
+        return 0;
+    }
+    if (IS_LOW_SURROGATE(c)) {
+        if (!high) return 0;  // half a character is none
+        const auto codePoint =
+            static_cast<WPARAM>(0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00));
+        return DefSubclassProc(hwnd_, WM_UNICHAR, codePoint, lParam);
+    }
+    if (c < 0x80) return DefSubclassProc(hwnd_, WM_CHAR, unit, lParam);
+    return DefSubclassProc(hwnd_, WM_UNICHAR, unit, lParam);
 }
 
 LRESULT CALLBACK RichEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -152,14 +209,24 @@ void RichEdit::SetSelection(CHARRANGE range) const {
     Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-std::string RichEdit::SelectedText() const {
+std::wstring RichEdit::SelectedText() const {
     const CHARRANGE range = Selection();
     const LONG length = range.cpMax - range.cpMin;
     if (length <= 0) return {};
-    // A character may take two bytes in GBK; the control reports what it wrote.
-    std::vector<char> buffer(static_cast<std::size_t>(length) * 2 + 1);
-    const LRESULT got = Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+    // As UTF-16, whatever the system's code page can spell of it.
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
+    GETTEXTEX request = {};
+    request.cb = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+    request.flags = GT_SELECTION;
+    request.codepage = 1200;  // UTF-16
+    const LRESULT got = Send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                             reinterpret_cast<LPARAM>(wide.data()));
+    if (got > 0) return std::wstring(wide.data(), static_cast<std::size_t>(got));
+    // A control that knows only the first version's messages: its text in the code page.
+    std::vector<char> bytes(static_cast<std::size_t>(length) * 2 + 1);
+    const LRESULT taken = Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(bytes.data()));
+    return FromAnsi(
+        std::string_view(bytes.data(), static_cast<std::size_t>(taken > 0 ? taken : 0)));
 }
 
 }  // namespace ui

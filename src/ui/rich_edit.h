@@ -13,7 +13,8 @@
 
 namespace ui {
 
-// Enter starts a new line; Tab is not taken, it moves the focus as in a dialog. A press of a
+// Characters typed in any script arrive whole, whatever the system's code page. Enter starts
+// a new line; Tab is not taken, it moves the focus as in a dialog. A press of a
 // mouse button is raised after the control has placed the caret or extended the selection,
 // so its handler sees the selection as the user made it. Raises onChange for every change
 // of the text, onContextMenu for the menu key and right clicks, onNotify for links.
@@ -24,9 +25,9 @@ public:
     RichEdit& operator=(const RichEdit&) = delete;
     ~RichEdit() override;
 
-    // Loads RICHED32.DLL (kept for the control's life) and makes the control: change
-    // notifications on, the control's default limit of 64K characters, no word wrap, the
-    // row's colour as its background and its font as the default text font, in the
+    // Loads riched32.dll from the system folder (kept for the control's life) and makes the
+    // control: change notifications on, the control's default limit of 64K characters, no word
+    // wrap, the row's colour as its background and its font as the default text font, in the
     // system's character set.
     void Create(HWND parent, const LayoutRow& row) override;
     HWND Hwnd() const override { return hwnd_; }
@@ -38,7 +39,8 @@ public:
 
     CHARRANGE Selection() const;
     void SetSelection(CHARRANGE range) const;
-    std::string SelectedText() const;
+    // UTF-16.
+    std::wstring SelectedText() const;
     bool CanUndo() const { return Send(EM_CANUNDO) != 0; }
     void SetBackground(COLORREF rgb) const { Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(rgb)); }
 
@@ -47,10 +49,14 @@ public:
     POINT ContextMenuPoint(LPARAM screenPosition) const;
 
 private:
+    static LRESULT CALLBACK UnicodeProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnTypedCharacter(WPARAM unit, LPARAM lParam);
     void SetDefaultFormat(HFONT font) const;
     Library library_;
+    bool takesCodePoints_ = false;   // the control reads WM_UNICHAR
+    wchar_t highSurrogate_ = L'\0';  // the first half of a character typed in two
 };
 
 }  // namespace ui

@@ -10,7 +10,7 @@ namespace ui {
 core::Rect WindowRef::Bounds() const {
     RECT r = {};
     GetWindowRect(hwnd_, &r);
-    if (HWND parent = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd_) : nullptr) {
+    if (HWND parent = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd_) : nullptr) {
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     }
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -22,22 +22,22 @@ void WindowRef::SetBounds(const core::Rect& b) const {
 }
 
 bool WindowRef::Visible() const {
-    return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void WindowRef::SetVisible(bool visible) const {
     if (Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-std::string WindowRef::Text() const {
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    const int got = GetWindowTextA(hwnd_, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+std::wstring WindowRef::Text() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int got = GetWindowTextW(hwnd_, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
 }
 
-void WindowRef::SetText(const std::string& text) const {
-    SetWindowTextA(hwnd_, text.c_str());
+void WindowRef::SetText(const std::wstring& text) const {
+    SetWindowTextW(hwnd_, text.c_str());
 }
 
 void WindowRef::SetFont(HFONT font) const {
@@ -49,12 +49,12 @@ void WindowRef::Invalidate() const {
 }
 
 void Control::Create(const WindowParams& params) {
-    hwnd_ = CreateWindowExA(params.exStyle, params.className, params.text, params.style,
+    hwnd_ = CreateWindowExW(params.exStyle, params.className, params.text.c_str(), params.style,
                             params.bounds.left, params.bounds.top, params.bounds.width,
                             params.bounds.height, params.parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
-                            GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd_) ThrowLastError("CreateWindowExA");
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) ThrowLastError("CreateWindowExW");
     // Later children lie above earlier ones, as they were laid out.
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -65,37 +65,37 @@ Window::~Window() {
 
 void Window::Destroy() {
     if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         HWND hwnd = hwnd_;
         hwnd_ = nullptr;
         DestroyWindow(hwnd);
     }
 }
 
-void Window::RegisterClassOnce(WNDCLASSEXA wc) {
-    WNDCLASSEXA existing = {};
+void Window::RegisterClassOnce(WNDCLASSEXW wc) {
+    WNDCLASSEXW existing = {};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), wc.lpszClassName, &existing)) return;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), wc.lpszClassName, &existing)) return;
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Window::Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     if (!wc.hCursor) wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    if (!RegisterClassExA(&wc)) ThrowLastError("RegisterClassExA");
+    if (!RegisterClassExW(&wc)) ThrowLastError("RegisterClassExW");
 }
 
 void Window::Create(const WindowParams& params) {
     const bool child = (params.style & WS_CHILD) != 0;
     HMENU menu = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)) : nullptr;
     HWND hwnd =
-        CreateWindowExA(params.exStyle, params.className, params.text, params.style,
+        CreateWindowExW(params.exStyle, params.className, params.text.c_str(), params.style,
                         params.bounds.left, params.bounds.top, params.bounds.width,
-                        params.bounds.height, params.parent, menu, GetModuleHandleA(nullptr), this);
-    if (!hwnd) ThrowLastError("CreateWindowExA");
+                        params.bounds.height, params.parent, menu, GetModuleHandleW(nullptr), this);
+    if (!hwnd) ThrowLastError("CreateWindowExW");
     if (child) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -25,13 +25,13 @@ public:
     void SetVisible(bool visible) const;
     bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
-    std::string Text() const;
-    void SetText(const std::string& text) const;
+    std::wstring Text() const;
+    void SetText(const std::wstring& text) const;
     void SetFont(HFONT font) const;
     void Invalidate() const;
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return SendMessageA(hwnd_, message, wParam, lParam);
+        return SendMessageW(hwnd_, message, wParam, lParam);
     }
 
 protected:
@@ -41,8 +41,8 @@ protected:
 };
 
 struct WindowParams {
-    const char* className = nullptr;
-    const char* text = "";
+    const wchar_t* className = nullptr;
+    std::wstring text;
     DWORD style = 0;
     DWORD exStyle = 0;
     core::Rect bounds;
@@ -65,7 +65,7 @@ public:
 protected:
     Window() = default;
     // Registers `wc` unless a class of that name exists; lpfnWndProc is filled in here.
-    static void RegisterClassOnce(WNDCLASSEXA wc);
+    static void RegisterClassOnce(WNDCLASSEXW wc);
     void Create(const WindowParams& params);
     // Destroys a top-level window early (its object lives on without it).
     void Destroy();

@@ -1,6 +1,7 @@
 #include "window/commands.h"
 
 #include "ui/application.h"
+#include "ui/text.h"
 
 namespace notes {
 
@@ -20,7 +21,7 @@ void StayOnTop::Enter() {
 }
 
 bool ConfirmExit() {
-    return ui::Application::Current().ShowMessage("确定要退出吗?", "提示",
+    return ui::Application::Current().ShowMessage(ui::FromGbk("确定要退出吗?"), ui::FromGbk("提示"),
                                                   MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

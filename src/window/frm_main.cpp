@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/paths.h"
+#include "ui/text.h"
 
 #include "resource.h"
 
@@ -40,7 +41,7 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::FormCreate() {
     AddTrayIcon();  // asks for the handle: from here on a second launch finds the window
     // WS_EX_TOOLWINDOW alone, replacing the old style: no taskbar button for the program.
-    SetWindowLongA(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    SetWindowLongW(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     InitWindow();
     NoteLoaded = false;
     LoadNote();
@@ -206,7 +207,8 @@ void TfrmMain::NexitClick() {
 }
 // What opens the address is the shell's business; if nothing can, nothing is said.
 void TfrmMain::NvisitClick() {
-    ShellExecuteA(Handle(), "open", kMakerSiteAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(Handle(), L"open", ui::FromGbk(kMakerSiteAddress).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
 }
 // The result is not needed: the window only informs.
 void TfrmMain::NaboutClick() {
@@ -300,7 +302,7 @@ void TfrmMain::NTrayExitClick() {
 void TfrmMain::NautoRunClick() {
     AutoRunClicked(editMenu.Checked(CmdAutoRun));
 }
-void TfrmMain::SetAutoRun(const std::string& name, const std::string& path, bool enabled) {
+void TfrmMain::SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled) {
     notes::SetAutoRun(name, path, enabled);
 }
 

@@ -9,6 +9,7 @@
 #include "core/opacity.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/text.h"
 #include "window/frm_main.h"
 
 #include "resource.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr int kLayoutWidth = 311;
 constexpr int kLayoutHeight = 303;
 constexpr core::Rect kWindowBounds = {471, 202, kLayoutWidth, kLayoutHeight};
-constexpr char kWindowTitle[] = "Velnor桌面便签";
+constexpr char kWindowTitle[] = "Velnor桌面便签";  // GBK
 
 constexpr core::Rect kPanel3 = {0, 0, 311, 17};
 constexpr core::Rect kPanel4 = {0, 300, 311, 3};
@@ -80,11 +81,12 @@ constexpr RunTimeText kRunTimeTexts[] = {
     {CmdAutoRun, "开机启动"}, {CmdTrayExit, "退出"},
 };
 
+// `face` is GBK: a Chinese face name must reach the system whole on any code page.
 ui::Font MakeFont(const char* face, int height, bool bold, bool italic, BYTE charset) {
-    ui::Font font(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
                               charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, face));
-    if (!font) ui::ThrowLastError("CreateFontA");
+                              DEFAULT_PITCH | FF_DONTCARE, ui::FromGbk(face).c_str()));
+    if (!font) ui::ThrowLastError("CreateFontW");
     return font;
 }
 
@@ -92,7 +94,7 @@ int TextHeight(HFONT font) {
     ui::WindowDC dc(nullptr);
     ui::SelectGuard select(dc.get(), font);
     SIZE size = {};
-    GetTextExtentPoint32A(dc.get(), "0", 1, &size);
+    GetTextExtentPoint32W(dc.get(), L"0", 1, &size);
     return size.cy;
 }
 
@@ -135,8 +137,8 @@ std::vector<ui::Child> TfrmMain::Layout() {
                              .caption = caption};
     };
     const HICON trayPicture =
-        static_cast<HICON>(LoadImageA(ui::Application::Current().Instance(),
-                                      MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
+        static_cast<HICON>(LoadImageW(ui::Application::Current().Instance(),
+                                      MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
 
     ui::LayoutRow drag = button(IDC_SPDBTNDRAG, kDragLeft, "");
     drag.flat = false;
@@ -258,16 +260,19 @@ std::vector<ui::Child> TfrmMain::Layout() {
 }
 
 void TfrmMain::CreateHandle() {
-    WNDCLASSEXA wc = {};
+    // The class name is converted as an ANSI function converts it, so that the search of a
+    // second launch (FindWindowA) finds it on every code page, also from an older copy.
+    const std::wstring className = ui::FromAnsi(NoteWindowClassName.bytes);
+    WNDCLASSEXW wc = {};
     wc.style = CS_DBLCLKS;
-    wc.lpszClassName = NoteWindowClassName.bytes;
+    wc.lpszClassName = className.c_str();
     RegisterClassOnce(wc);
 
     core::Rect bounds = kWindowBounds;
     bounds.width = scale_.Apply(kLayoutWidth);
     bounds.height = scale_.Apply(kLayoutHeight);
     color_ = core::clCream;
-    CreateForm({NoteWindowClassName.bytes, kWindowTitle, WS_POPUP | WS_CLIPCHILDREN,
+    CreateForm({className.c_str(), ui::FromGbk(kWindowTitle), WS_POPUP | WS_CLIPCHILDREN,
                 WS_EX_TOPMOST | WS_EX_LAYERED, bounds, ui::Application::Current().Handle()});
     CreateChildren(Layout(), scale_, kLayoutWidth);
     trayMenu.Create(kTrayMenu);
@@ -288,7 +293,7 @@ void TfrmMain::InitWindow() {
 void TfrmMain::SetRunTimeTexts() {
     for (const RunTimeText& t : kRunTimeTexts) {
         if (const ui::Component* control = ChildById(static_cast<int>(t.id))) {
-            SetWindowTextA(control->Hwnd(), t.text);
+            SetWindowTextW(control->Hwnd(), ui::FromGbk(t.text).c_str());
         } else if (editMenu.Has(t.id)) {
             editMenu.SetCaption(t.id, t.text);
         } else {

@@ -29,6 +29,7 @@
 #include "driver/process.h"
 #include "driver/registry.h"
 #include "driver/rich_text.h"
+#include "driver/rtf_text.h"
 #include "driver/screen.h"
 #include "driver/shell_handler.h"
 #include "driver/tray.h"

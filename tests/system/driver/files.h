@@ -1,6 +1,7 @@
 // Files as the program under test sees them: a fresh directory per test, whole-file reads
 // and writes, attributes, and a lock held as another program would hold a file. Paths and
-// names are ANSI (GBK) strings, as the program's own are.
+// names are narrow strings in the ANSI code page; where a test needs a name that code page
+// cannot spell, the wide forms take UTF-16.
 #pragma once
 
 #include <windows.h>
@@ -21,17 +22,23 @@ namespace drv {
 class TempDir {
 public:
     explicit TempDir(std::string_view namePart = {});
+    // With a part of its name in any script.
+    explicit TempDir(std::wstring_view namePart);
     TempDir(TempDir&& other) noexcept;
     TempDir& operator=(TempDir&&) = delete;
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir();
 
-    // Full path, without a trailing backslash.
+    // Full path, without a trailing backslash; in the ANSI code page ("?" for what it
+    // cannot spell).
     const std::string& Path() const { return path_; }
     std::string File(std::string_view name) const;
+    const std::wstring& WidePath() const { return widePath_; }
+    std::wstring WideFile(std::wstring_view name) const;
 
 private:
+    std::wstring widePath_;
     std::string path_;
 };
 
@@ -40,9 +47,12 @@ private:
 std::string Repeat(std::string_view part, std::size_t times);
 
 std::optional<std::string> ReadFileBytes(const std::string& path);
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
 // Creates or replaces the file with exactly `bytes`.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 bool FileExists(const std::string& path);  // a file, not a directory
+bool FileExists(const std::wstring& path);
 bool IsDirectory(const std::string& path);
 bool MakeDirectory(const std::string& path);
 // Last write time in 100 ns units (FILETIME), or nothing when the file is missing.
@@ -56,6 +66,7 @@ bool IsReadOnly(const std::string& path);
 bool ReadOnlyFilesAreProtected();
 // Names in a directory (no "." or ".."), sorted.
 std::vector<std::string> ListDirectory(const std::string& path);
+std::vector<std::wstring> ListDirectory(const std::wstring& path);
 // Deletes a file or a whole directory tree, clearing read-only attributes first.
 bool RemoveTree(const std::string& path);
 
@@ -65,6 +76,7 @@ bool RemoveTree(const std::string& path);
 class FileLock {
 public:
     explicit FileLock(const std::string& path, DWORD share = 0);
+    explicit FileLock(const std::wstring& path, DWORD share = 0);
     bool Held() const { return static_cast<bool>(file_); }
     DWORD Error() const { return error_; }  // why it is not held
     void Release() { file_.reset(); }

@@ -189,4 +189,18 @@ void TypeText(std::string_view ascii) {
     }
 }
 
+void TypeUnicode(std::wstring_view text) {
+    for (const wchar_t unit : text) {
+        std::vector<INPUT> inputs(2);
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        Send(inputs);
+        Pause(kEventGap);
+    }
+}
+
 }  // namespace drv

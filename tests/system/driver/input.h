@@ -32,5 +32,8 @@ void PressKey(WORD vk, unsigned modifiers = kNoModifier);
 // Printable ASCII through the keyboard layout; '\n' is Enter and '\t' Tab. Chinese text
 // cannot be typed into Wine's rich edit this way (one "?" per byte): paste it instead.
 void TypeText(std::string_view ascii);
+// Any text, one UTF-16 unit per key (KEYEVENTF_UNICODE), as an input method or an on-screen
+// keyboard hands characters that no key of the layout has; a surrogate pair is two such keys.
+void TypeUnicode(std::wstring_view text);
 
 }  // namespace drv

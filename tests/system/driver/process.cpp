@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "driver/wide.h"
 #include "driver/window_query.h"
 #include "window/ids.h"
 
 namespace drv {
 namespace {
 
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+std::wstring DirectoryOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 std::string SystemMessage(DWORD code) {
@@ -52,20 +53,25 @@ Process::~Process() {
 
 Process Process::Start(const std::string& exePath, std::optional<WORD> showCommand,
                        bool suspended) {
-    STARTUPINFOA startup = {};
+    return Start(FromAnsi(exePath), showCommand, suspended);
+}
+
+Process Process::Start(const std::wstring& exePath, std::optional<WORD> showCommand,
+                       bool suspended) {
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (showCommand) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = *showCommand;
     }
-    std::string commandLine = "\"" + exePath + "\"";
-    const std::string directory = DirectoryOf(exePath);
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    const std::wstring directory = DirectoryOf(exePath);
     PROCESS_INFORMATION info = {};
     // Detached: a GUI child that inherits our console would also inherit the pipe CTest
     // reads our output from, and CTest would wait for it to close.
     const DWORD flags = DETACHED_PROCESS | (suspended ? CREATE_SUSPENDED : 0);
     const auto create = [&] {
-        return CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+        return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
                               nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
                               &info) != FALSE;
     };
@@ -78,7 +84,7 @@ Process Process::Start(const std::string& exePath, std::optional<WORD> showComma
         created = create();
     }
     if (!created) {
-        throw std::runtime_error("CreateProcessA " + exePath + ": " +
+        throw std::runtime_error("CreateProcessW " + ToAnsi(exePath) + ": " +
                                  SystemMessage(GetLastError()));
     }
     Process process;
@@ -161,10 +167,14 @@ int CountRunning(const std::vector<Process>& processes) {
 }
 
 NotesProcess::NotesProcess(NotesSetup setup)
-    : setup_(std::move(setup)), dir_(setup_.dirNamePart), exePath_(dir_.File(setup_.exeName)) {
+    : setup_(std::move(setup)),
+      dir_(setup_.wideDirNamePart.empty() ? TempDir(setup_.dirNamePart)
+                                          : TempDir(std::wstring_view(setup_.wideDirNamePart))),
+      wideExePath_(dir_.WideFile(FromAnsi(setup_.exeName))),
+      exePath_(ToAnsi(wideExePath_)) {
     const std::string source = NotesExe();
-    if (!CopyFileA(source.c_str(), exePath_.c_str(), FALSE)) {
-        throw std::runtime_error("CopyFileA " + source + " -> " + exePath_ + ": " +
+    if (!CopyFileW(FromAnsi(source).c_str(), wideExePath_.c_str(), FALSE)) {
+        throw std::runtime_error("CopyFileW " + source + " -> " + exePath_ + ": " +
                                  SystemMessage(GetLastError()));
     }
     for (const auto& [name, content] : setup_.files) {
@@ -173,19 +183,19 @@ NotesProcess::NotesProcess(NotesSetup setup)
 }
 
 std::optional<std::string> NotesProcess::ReadFile(std::string_view name) const {
-    return ReadFileBytes(File(name));
+    return ReadFileBytes(dir_.WideFile(FromAnsi(name)));
 }
 
 bool NotesProcess::WriteFile(std::string_view name, std::string_view bytes) const {
-    return WriteFileBytes(File(name), bytes);
+    return WriteFileBytes(dir_.WideFile(FromAnsi(name)), bytes);
 }
 
 void NotesProcess::Launch() {
-    main_ = Process::Start(exePath_, setup_.showCommand);
+    main_ = Process::Start(wideExePath_, setup_.showCommand);
 }
 
 Process NotesProcess::LaunchAnother(std::optional<WORD> showCommand) const {
-    return Process::Start(exePath_, showCommand);
+    return Process::Start(wideExePath_, showCommand);
 }
 
 std::vector<Process> NotesProcess::LaunchTogether(int count) const {

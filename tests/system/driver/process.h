@@ -36,6 +36,8 @@ public:
     // Throws when the system cannot start it.
     static Process Start(const std::string& exePath, std::optional<WORD> showCommand = {},
                          bool suspended = false);
+    static Process Start(const std::wstring& exePath, std::optional<WORD> showCommand = {},
+                         bool suspended = false);
 
     DWORD Pid() const { return pid_; }
     HANDLE Handle() const { return process_.get(); }
@@ -71,8 +73,10 @@ struct NotesSetup {
     // The copy's file name; it gives the program its title (tests of start at log-on give
     // each test a name of its own).
     std::string exeName = "Notes.exe";
-    // Part of the directory's name (spaces, GBK characters).
+    // Part of the directory's name (spaces, GBK characters), in the ANSI code page.
     std::string dirNamePart = {};
+    // Instead, a part in any script, also one the ANSI code page cannot spell.
+    std::wstring wideDirNamePart = {};
     // Files written beside the executable before the launch: name, content.
     std::vector<std::pair<std::string, std::string>> files = {};
     std::optional<WORD> showCommand = std::nullopt;
@@ -85,7 +89,9 @@ public:
     explicit NotesProcess(NotesSetup setup = {});
 
     const TempDir& Dir() const { return dir_; }
+    // In the ANSI code page ("?" for what it cannot spell), and as the system holds it.
     const std::string& ExePath() const { return exePath_; }
+    const std::wstring& WideExePath() const { return wideExePath_; }
     std::string File(std::string_view name) const { return dir_.File(name); }
     std::optional<std::string> ReadFile(std::string_view name) const;
     bool WriteFile(std::string_view name, std::string_view bytes) const;
@@ -120,6 +126,7 @@ public:
 private:
     NotesSetup setup_;
     TempDir dir_;  // declared before main_: the program ends before its directory goes
+    std::wstring wideExePath_;
     std::string exePath_;
     Process main_;
 };

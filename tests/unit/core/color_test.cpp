@@ -114,6 +114,22 @@ TEST(TextToColor, RejectsWithTheTextQuoted) {
     }
 }
 
+// The settings file is read as UTF-16: an ASCII text reads as before, anything else is no
+// colour, and the message quotes it whole.
+TEST(TextToColor, TakesTheSettingsFilesWideText) {
+    EXPECT_EQ(core::TextToColor(std::wstring_view(L"clSkyBlue")), core::clSkyBlue);
+    EXPECT_EQ(core::TextToColor(std::wstring_view(L"$00F0CAA6")), core::clSkyBlue);
+    const wchar_t* const rejected[] = {L"\u9EC4\u8272", L"clYellow\u00A0", L"\uFF10", L""};
+    for (const wchar_t* text : rejected) {
+        try {
+            core::TextToColor(std::wstring_view(text));
+            ADD_FAILURE() << "accepted a text beyond ASCII";
+        } catch (const core::EConvertError& e) {
+            EXPECT_EQ(e.Text(), L"'" + std::wstring(text) + L"' is not a valid integer value");
+        }
+    }
+}
+
 TEST(ColorToText, WritesIdentifiersElseEightHexDigits) {
     const struct {
         uint32_t value;

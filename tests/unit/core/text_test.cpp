@@ -36,40 +36,64 @@ TEST(SecondCharOffset, StepsOverADoubleByteFirstCharacter) {
     EXPECT_EQ(core::SecondCharOffset(""), 0u);
 }
 
+// A path as the system holds it: any script, no byte-level traps.
+TEST(TitleStem, TakesAWidePathAsItIs) {
+    const struct {
+        const wchar_t* path;
+        const wchar_t* stem;
+    } cases[] = {
+        {L"C:\\app\\\u5DE5\u5177\\Notes.exe", L"Notes"},
+        {L"C:\\\u00F8\\\uD55C\uAE00.Old.exe", L"\uD55C\uAE00"},
+        {L"C:\\a.b\\NOTE", L"NOTE"},
+        {L"\U0002000B.exe", L"\U0002000B"},
+        {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(core::TitleStem(std::wstring_view(c.path)), c.stem);
+}
+
 TEST(DirectoryOf, KeepsTheLastDelimiter) {
-    EXPECT_EQ(core::DirectoryOf("C:\\Notes\\Notes.exe"), "C:\\Notes\\");
-    EXPECT_EQ(core::DirectoryOf("C:Notes.exe"), "C:");
-    EXPECT_EQ(core::DirectoryOf("Notes.exe"), "");
-    const std::string gbkDir = std::string("C:\\") + kTrailBackslash + "\\";
-    EXPECT_EQ(core::DirectoryOf(gbkDir + "Notes.exe"), gbkDir);
-    EXPECT_EQ(core::DirectoryOf(std::string("C:\\x") + kTrailBackslash), "C:\\");
+    const struct {
+        const wchar_t* path;
+        const wchar_t* directory;
+    } cases[] = {
+        {L"C:\\Notes\\Notes.exe", L"C:\\Notes\\"},
+        {L"C:Notes.exe", L"C:"},
+        {L"Notes.exe", L""},
+        {L"C:\\\u5DE5\u5177\\\u00F8\\Notes.exe", L"C:\\\u5DE5\u5177\\\u00F8\\"},
+        {L"\\\\server\\share\\Notes.exe", L"\\\\server\\share\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(core::DirectoryOf(c.path), c.directory);
 }
 
 TEST(WithFullStop, AppendsUnlessTheLastCharacterSortsAtOrBeforeTheDot) {
     const struct {
-        const char* in;
-        const char* out;
+        const wchar_t* in;
+        const wchar_t* out;
     } cases[] = {
-        {"Unable to write to C:\\Notes\\Setup.ini", "Unable to write to C:\\Notes\\Setup.ini."},
-        {"Failed to Load Stream", "Failed to Load Stream."},
-        {"Done.", "Done."},
-        {"Really?", "Really?."},     // '?' sorts after '.'
-        {"Finished!", "Finished!"},  // '!' sorts before '.'
-        {"ends in a dash-", "ends in a dash-"},
-        {"", ""},
-        {"'clYelow' is not a valid integer value", "'clYelow' is not a valid integer value."},
-        // A double-byte last character counts by its first byte, never by its trail byte.
-        {"x\x81\x2E", "x\x81\x2E."},
+        {L"Unable to write to C:\\Notes\\Setup.ini", L"Unable to write to C:\\Notes\\Setup.ini."},
+        {L"Failed to Load Stream", L"Failed to Load Stream."},
+        {L"Done.", L"Done."},
+        {L"Really?", L"Really?."},     // '?' sorts after '.'
+        {L"Finished!", L"Finished!"},  // '!' sorts before '.'
+        {L"ends in a dash-", L"ends in a dash-"},
+        {L"", L""},
+        {L"'clYelow' is not a valid integer value", L"'clYelow' is not a valid integer value."},
+        // Every character beyond ASCII sorts after the dot, as a GBK lead byte does.
+        {L"\u5DE5\u5177", L"\u5DE5\u5177."},
+        {L"\u3002", L"\u3002."},
     };
-    for (const auto& c : cases) EXPECT_EQ(core::WithFullStop(c.in), c.out) << c.in;
+    for (const auto& c : cases) EXPECT_EQ(core::WithFullStop(c.in), c.out);
+    // A text that ends in a NUL of its own gets nothing after it.
+    const std::wstring nul(L"Failed to create key Run\0", 25);
+    EXPECT_EQ(core::WithFullStop(nul), nul);
 }
 
 TEST(TrimSystemText, RemovesTrailingBlanksControlsAndDots) {
-    EXPECT_EQ(core::TrimSystemText("Access denied. \r\n"), "Access denied");
-    EXPECT_EQ(core::TrimSystemText("..."), "");
-    EXPECT_EQ(core::TrimSystemText("\xBE\xDC\xBE\xF8\xB7\xC3\xCE\xCA\xA1\xA3\r\n"),
-              "\xBE\xDC\xBE\xF8\xB7\xC3\xCE\xCA\xA1\xA3");  // ends in a full-width stop: kept
-    EXPECT_EQ(core::TrimSystemText("No error"), "No error");
+    EXPECT_EQ(core::TrimSystemText(L"Access denied. \r\n"), L"Access denied");
+    EXPECT_EQ(core::TrimSystemText(L"..."), L"");
+    EXPECT_EQ(core::TrimSystemText(L"\u62D2\u7EDD\u8BBF\u95EE\u3002\r\n"),
+              L"\u62D2\u7EDD\u8BBF\u95EE\u3002");  // ends in a full-width stop: kept
+    EXPECT_EQ(core::TrimSystemText(L"No error"), L"No error");
 }
 
 TEST(Format, FillsPlaceholders) {

@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
 
-CHARFORMATA Read(DWORD effects, COLORREF color = 0, LONG yHeight = 0) {
-    CHARFORMATA format = {};
+CHARFORMATW Read(DWORD effects, COLORREF color = 0, LONG yHeight = 0) {
+    CHARFORMATW format = {};
     format.cbSize = sizeof format;
     format.dwMask = 0;  // what is uniform over the selection is not looked at
     format.dwEffects = effects;
@@ -20,14 +21,14 @@ CHARFORMATA Read(DWORD effects, COLORREF color = 0, LONG yHeight = 0) {
 }
 
 // The record a write must be: cbSize, its mask and the named fields; zero elsewhere.
-CHARFORMATA Expected(DWORD mask) {
-    CHARFORMATA format = {};
+CHARFORMATW Expected(DWORD mask) {
+    CHARFORMATW format = {};
     format.cbSize = sizeof format;
     format.dwMask = mask;
     return format;
 }
 
-void ExpectSameRecord(const CHARFORMATA& actual, const CHARFORMATA& expected) {
+void ExpectSameRecord(const CHARFORMATW& actual, const CHARFORMATW& expected) {
     EXPECT_EQ(actual.cbSize, expected.cbSize);
     EXPECT_EQ(actual.dwMask, expected.dwMask);
     EXPECT_EQ(actual.dwEffects, expected.dwEffects);
@@ -54,25 +55,25 @@ TEST(CharFormatRead, ColourStyleSizeAndFaceOfTheFirstCharacter) {
         EXPECT_EQ(notes::PointsOf(Read(0, 0, s.twips)), s.points) << s.twips;
     }
 
-    CHARFORMATA full = Read(0);
-    std::memset(full.szFaceName, 'F', sizeof full.szFaceName);  // no NUL at all
-    EXPECT_EQ(notes::FaceOf(full), std::string(LF_FACESIZE, 'F'));
-    std::strcpy(full.szFaceName, "宋体");
-    EXPECT_EQ(notes::FaceOf(full), "宋体");
+    CHARFORMATW full = Read(0);
+    std::wmemset(full.szFaceName, L'F', LF_FACESIZE);  // no NUL at all
+    EXPECT_EQ(notes::FaceOf(full), std::wstring(LF_FACESIZE, L'F'));
+    std::wcscpy(full.szFaceName, L"\u5B8B\u4F53");  // 宋体, whatever the system's code page
+    EXPECT_EQ(notes::FaceOf(full), L"\u5B8B\u4F53");
 }
 
 TEST(CharFormatWrite, ColourIsAutomaticOnlyForTheWindowTextColour) {
-    CHARFORMATA automatic = Expected(CFM_COLOR);
+    CHARFORMATW automatic = Expected(CFM_COLOR);
     automatic.dwEffects = CFE_AUTOCOLOR;
     ExpectSameRecord(notes::ColorFormat(core::clWindowText), automatic);
 
-    CHARFORMATA red = Expected(CFM_COLOR);
+    CHARFORMATW red = Expected(CFM_COLOR);
     red.crTextColor = RGB(255, 0, 0);
     ExpectSameRecord(notes::ColorFormat(0x0000FF), red);
     ExpectSameRecord(notes::ColorFormat(0), Expected(CFM_COLOR));  // black, explicit
 
     // Another system colour is written as what it is now.
-    CHARFORMATA face = Expected(CFM_COLOR);
+    CHARFORMATW face = Expected(CFM_COLOR);
     face.crTextColor = GetSysColor(COLOR_BTNFACE);
     ExpectSameRecord(notes::ColorFormat(core::clBtnFace), face);
 }
@@ -80,38 +81,40 @@ TEST(CharFormatWrite, ColourIsAutomaticOnlyForTheWindowTextColour) {
 TEST(CharFormatWrite, StyleSetsTheFourStyleBitsAndNothingElse) {
     const DWORD mask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
     ExpectSameRecord(notes::StyleFormat({}), Expected(mask));
-    CHARFORMATA all = Expected(mask);
+    CHARFORMATW all = Expected(mask);
     all.dwEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
     ExpectSameRecord(notes::StyleFormat({true, true, true, true}), all);
-    CHARFORMATA italic = Expected(mask);
+    CHARFORMATW italic = Expected(mask);
     italic.dwEffects = CFE_ITALIC;
     ExpectSameRecord(notes::StyleFormat({.italic = true}), italic);
 }
 
 TEST(CharFormatWrite, SizeIsInTwentiethsOfAPoint) {
     for (const int points : {1, 10, 11, 72}) {
-        CHARFORMATA size = Expected(CFM_SIZE);
+        CHARFORMATW size = Expected(CFM_SIZE);
         size.yHeight = points * 20;
         ExpectSameRecord(notes::SizeFormat(points), size);
     }
 }
 
 TEST(CharFormatWrite, FaceNameIsCutTo31CharactersAtAWholeCharacter) {
-    const std::string ascii40 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
-    const std::string chinese16 = "宋体宋体宋体宋体宋体宋体宋体宋体";  // 32 bytes
+    const std::wstring ascii40 = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
+    const std::wstring chinese32(32, L'\u5B8B');
+    const std::wstring astral = L"\U0002000B";  // one character in two UTF-16 units
     const struct {
-        std::string given, written;
+        std::wstring given, written;
     } cases[] = {
-        {"Arial", "Arial"},
+        {L"Arial", L"Arial"},
         {ascii40, ascii40.substr(0, 31)},
         {ascii40.substr(0, 31), ascii40.substr(0, 31)},
-        {"A" + chinese16, "A" + chinese16.substr(0, 30)},  // 31 bytes: 15 whole characters
-        {chinese16, chinese16.substr(0, 30)},              // the 16th would need byte 32
-        {"", ""},
+        {chinese32, chinese32.substr(0, 31)},  // every Chinese character is one unit now
+        {ascii40.substr(0, 30) + astral, ascii40.substr(0, 30)},  // never half a pair
+        {ascii40.substr(0, 29) + astral, ascii40.substr(0, 29) + astral},
+        {L"", L""},
     };
     for (const auto& c : cases) {
-        CHARFORMATA face = Expected(CFM_FACE);
-        std::memcpy(face.szFaceName, c.written.data(), c.written.size());
+        CHARFORMATW face = Expected(CFM_FACE);
+        std::wmemcpy(face.szFaceName, c.written.data(), c.written.size());
         ExpectSameRecord(notes::FaceFormat(c.given), face);
         EXPECT_EQ(notes::FaceOf(notes::FaceFormat(c.given)), c.written);
     }

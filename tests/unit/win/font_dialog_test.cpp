@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "editor/char_format.h"
 
 namespace {
 
-LOGFONTA Chosen(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE charset = 0) {
-    LOGFONTA font = {};
-    lstrcpynA(font.lfFaceName, face, sizeof font.lfFaceName);
+LOGFONTW Chosen(const wchar_t* face, LONG height, LONG weight = FW_NORMAL, BYTE charset = 0) {
+    LOGFONTW font = {};
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     font.lfHeight = height;
     font.lfWeight = weight;
     font.lfCharSet = charset;
@@ -22,7 +22,7 @@ LOGFONTA Chosen(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE cha
 
 ui::DialogFont Opened() {
     ui::DialogFont font;
-    font.name = "DejaVu Sans";
+    font.name = L"DejaVu Sans";
     font.height = -13;
     font.color = core::clWindowText;
     font.charset = DEFAULT_CHARSET;
@@ -33,8 +33,8 @@ TEST(DialogFont, OpensTheDialogWithItsOwnFont) {
     ui::DialogFont font = Opened();
     font.style = {.bold = true, .strikeOut = true};
     font.charset = GB2312_CHARSET;
-    const LOGFONTA log = font.ToLogFont();
-    EXPECT_STREQ(log.lfFaceName, "DejaVu Sans");
+    const LOGFONTW log = font.ToLogFont();
+    EXPECT_STREQ(log.lfFaceName, L"DejaVu Sans");
     EXPECT_EQ(log.lfHeight, -13);
     EXPECT_EQ(log.lfWeight, FW_BOLD);
     EXPECT_FALSE(log.lfItalic);
@@ -42,8 +42,11 @@ TEST(DialogFont, OpensTheDialogWithItsOwnFont) {
     EXPECT_TRUE(log.lfStrikeOut);
     EXPECT_EQ(log.lfCharSet, GB2312_CHARSET);
 
-    font.name = std::string(40, 'x');
-    EXPECT_EQ(std::string(font.ToLogFont().lfFaceName), std::string(31, 'x'));
+    font.name = std::wstring(40, L'x');
+    EXPECT_EQ(std::wstring(font.ToLogFont().lfFaceName), std::wstring(31, L'x'));
+    // A Chinese face reaches the dialog whole on any system.
+    font.name = L"\u5B8B\u4F53";
+    EXPECT_STREQ(font.ToLogFont().lfFaceName, L"\u5B8B\u4F53");
 }
 
 TEST(DialogFont, SizesGoThroughTheScreensDensity) {
@@ -62,7 +65,7 @@ TEST(DialogFont, SizesGoThroughTheScreensDensity) {
 // The dialog's lfHeight of -14 at 96 dpi is 10.5 points: the selection gets 11.
 TEST(DialogFont, AHalfPointHeightFromTheDialogIsWrittenRoundedAwayFromZero) {
     ui::DialogFont font = Opened();
-    font.Accept(Chosen("DejaVu Sans", -14), 0, {});
+    font.Accept(Chosen(L"DejaVu Sans", -14), 0, {});
     EXPECT_EQ(font.Size(), 11);
     EXPECT_EQ(notes::SizeFormat(font.Size()).yHeight, 220);
 }
@@ -81,12 +84,12 @@ TEST(DialogFont, TakesFaceHeightAndStyleAlways) {
     for (const auto& c : cases) {
         ui::DialogFont font = Opened();
         font.style = {true, true, true, true};
-        LOGFONTA chosen = Chosen("Serif", -20, c.weight);
+        LOGFONTW chosen = Chosen(L"Serif", -20, c.weight);
         chosen.lfItalic = c.italic;
         chosen.lfUnderline = c.underline;
         chosen.lfStrikeOut = c.strikeOut;
         font.Accept(chosen, 0, {});
-        EXPECT_EQ(font.name, "Serif");
+        EXPECT_EQ(font.name, L"Serif");
         EXPECT_EQ(font.height, -20);
         EXPECT_EQ(font.style, c.style) << "weight " << c.weight;
     }
@@ -94,19 +97,19 @@ TEST(DialogFont, TakesFaceHeightAndStyleAlways) {
 
 TEST(DialogFont, TakesTheScriptOnlyWhenPickedOrWithAnotherFace) {
     const struct {
-        const char* face;
+        const wchar_t* face;
         bool scriptPicked;
         BYTE charset;  // afterwards; the dialog says GREEK_CHARSET
     } cases[] = {
-        {"DejaVu Sans", false, DEFAULT_CHARSET},  // only what the dialog defaulted to
-        {"dejavu SANS", false, DEFAULT_CHARSET},  // the same face in other case
-        {"DejaVu Sans", true, GREEK_CHARSET},
-        {"DejaVu Serif", false, GREEK_CHARSET},
+        {L"DejaVu Sans", false, DEFAULT_CHARSET},  // only what the dialog defaulted to
+        {L"dejavu SANS", false, DEFAULT_CHARSET},  // the same face in other case
+        {L"DejaVu Sans", true, GREEK_CHARSET},
+        {L"DejaVu Serif", false, GREEK_CHARSET},
     };
     for (const auto& c : cases) {
         ui::DialogFont font = Opened();
         font.Accept(Chosen(c.face, -13, FW_NORMAL, GREEK_CHARSET), 0, {.script = c.scriptPicked});
-        EXPECT_EQ(font.charset, c.charset) << c.face << (c.scriptPicked ? ", picked" : "");
+        EXPECT_EQ(font.charset, c.charset) << c.scriptPicked;
     }
 }
 
@@ -125,18 +128,18 @@ TEST(DialogFont, TakesTheColourOnlyWhenPicked) {
     for (const auto& c : cases) {
         ui::DialogFont font = Opened();
         font.color = c.before;
-        font.Accept(Chosen("DejaVu Sans", -13), c.dialog, {.color = c.picked});
+        font.Accept(Chosen(L"DejaVu Sans", -13), c.dialog, {.color = c.picked});
         EXPECT_EQ(font.color, c.after);
     }
 }
 
 TEST(DialogFont, AFaceNameOfTheFullLengthNeedsNoTerminator) {
-    LOGFONTA chosen = Chosen("", -13);
-    std::memset(chosen.lfFaceName, 'Z', sizeof chosen.lfFaceName);
+    LOGFONTW chosen = Chosen(L"", -13);
+    std::wmemset(chosen.lfFaceName, L'Z', LF_FACESIZE);
     ui::DialogFont font = Opened();
     font.Accept(chosen, 0, {});
-    EXPECT_EQ(font.name, std::string(LF_FACESIZE, 'Z'));
-    EXPECT_EQ(notes::FaceOf(notes::FaceFormat(font.name)), std::string(31, 'Z'));
+    EXPECT_EQ(font.name, std::wstring(LF_FACESIZE, L'Z'));
+    EXPECT_EQ(notes::FaceOf(notes::FaceFormat(font.name)), std::wstring(31, L'Z'));
 }
 
 }  // namespace

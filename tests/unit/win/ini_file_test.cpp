@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "core/errors.h"
 #include "ui/color.h"
 
 namespace {
@@ -16,23 +18,28 @@ namespace {
 class IniFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        char dir[MAX_PATH] = {};
-        GetTempPathA(sizeof dir, dir);
-        path_ = std::string(dir) + "notes-ini-" + std::to_string(GetCurrentProcessId()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
-        DeleteFileA(path_.c_str());
+        wchar_t dir[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, dir);
+        // A name in scripts no single code page holds: the file is reached by its UTF-16 name.
+        path_ = std::wstring(dir) + L"notes-ini-\u4FBF\u7B7E-\u00F8-" +
+                std::to_wstring(GetCurrentProcessId()) + L"-" +
+                core::WidenAscii(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                L".ini";
+        DeleteFileW(path_.c_str());
     }
     void TearDown() override {
-        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path_.c_str());
+        SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path_.c_str());
     }
-    void Write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
+    void Write(const std::string& text) const {
+        std::ofstream(std::filesystem::path(path_), std::ios::binary) << text;
+    }
     std::string Read() const {
-        std::ifstream in(path_, std::ios::binary);
+        std::ifstream in(std::filesystem::path(path_), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    std::string path_;
+    std::wstring path_;
 };
 
 TEST_F(IniFile, ReadsNumbersOrTheDefault) {
@@ -77,7 +84,7 @@ TEST_F(IniFile, ReadsFlagsAsNumbers) {
         const ui::TIniFile ini(path_);
         EXPECT_EQ(ini.ReadFlag("FORM", "AutoRun", false), c.value) << c.stored;
     }
-    DeleteFileA(path_.c_str());
+    DeleteFileW(path_.c_str());
     EXPECT_TRUE(ui::TIniFile(path_).ReadFlag("FORM", "AutoRun", true));
     EXPECT_FALSE(ui::TIniFile(path_).ReadFlag("FORM", "AutoRun", false));
 }
@@ -85,19 +92,19 @@ TEST_F(IniFile, ReadsFlagsAsNumbers) {
 TEST_F(IniFile, FindsSectionsAndKeysInAnyCaseAndTrimsBlanks) {
     Write("; a comment\r\n[memo]\r\n  color =  clSkyBlue  \r\n[Other]\r\nkey=v\r\n");
     const ui::TIniFile ini(path_);
-    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", "clYellow"), "clSkyBlue");
-    EXPECT_EQ(ini.ReadText("MEMO", "Missing", "clYellow"), "clYellow");
-    EXPECT_EQ(ini.ReadText("NoSection", "COLOR", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", L"clYellow"), L"clSkyBlue");
+    EXPECT_EQ(ini.ReadText("MEMO", "Missing", L"clYellow"), L"clYellow");
+    EXPECT_EQ(ini.ReadText("NoSection", "COLOR", L"dflt"), L"dflt");
 }
 
 TEST_F(IniFile, AnEmptyEntryIsEmptyNotTheDefault) {
     Write("[MEMO]\r\nCOLOR=\r\n");
-    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", "clYellow"), "");
+    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", L"clYellow"), L"");
 }
 
 TEST_F(IniFile, CutsLongValuesTo2047Characters) {
     Write("[MEMO]\r\nCOLOR=" + std::string(10000, 'x') + "\r\n");
-    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", ""), std::string(2047, 'x'));
+    EXPECT_EQ(ui::TIniFile(path_).ReadText("MEMO", "COLOR", L""), std::wstring(2047, L'x'));
 }
 
 TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
@@ -107,30 +114,32 @@ TEST_F(IniFile, WritesDecimalTextAndKeepsEveryOtherLine) {
         ini.WriteNumber("FORM", "Left", -42);
         ini.WriteNumber("FORM", "Top", 7);
         ini.WriteFlag("FORM", "AutoRun", true);
-        ini.WriteText("MEMO", "Color", "clSkyBlue");
+        ini.WriteText("MEMO", "Color", L"clSkyBlue");
         ini.CommitFile();
     }
     const std::string text = Read();
     EXPECT_NE(text.find("; keep me"), std::string::npos);
     EXPECT_NE(text.find("key=v"), std::string::npos);
     const ui::TIniFile ini(path_);
-    EXPECT_EQ(ini.ReadText("FORM", "Left", ""), "-42");
-    EXPECT_EQ(ini.ReadText("FORM", "Top", ""), "7");
-    EXPECT_EQ(ini.ReadText("FORM", "AutoRun", ""), "1");
-    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", ""), "clSkyBlue");
+    EXPECT_EQ(ini.ReadText("FORM", "Left", L""), L"-42");
+    EXPECT_EQ(ini.ReadText("FORM", "Top", L""), L"7");
+    EXPECT_EQ(ini.ReadText("FORM", "AutoRun", L""), L"1");
+    EXPECT_EQ(ini.ReadText("MEMO", "COLOR", L""), L"clSkyBlue");
+    // Written in the code page's bytes, as every earlier version wrote the file.
+    EXPECT_NE(text.find("Color=clSkyBlue\r\n"), std::string::npos);
 }
 
 TEST_F(IniFile, ARefusedWriteRaisesWithThePath) {
     Write("[FORM]\r\nAlpha=30\r\n");
-    ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
     ui::TIniFile ini(path_);
     // The same value as stored is refused too: the file cannot be written.
-    for (const char* value : {"30", "31"}) {
+    for (const wchar_t* value : {L"30", L"31"}) {
         try {
             ini.WriteText("FORM", "Alpha", value);
-            ADD_FAILURE() << "a read-only file took " << value;
+            ADD_FAILURE() << "a read-only file took a value";
         } catch (const ui::EIniFileException& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_);
+            EXPECT_EQ(e.Text(), L"Unable to write to " + path_);
         }
     }
     EXPECT_EQ(ini.ReadNumber("FORM", "Alpha", 0), 30);

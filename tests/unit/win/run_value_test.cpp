@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "core/text.h"
 #include "ui/handles.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -41,10 +42,15 @@ const Stored kWritten{REG_SZ, kData + "\0"s};
 const Stored kOtherPath{REG_SZ, "D:\\Old\\Notes.exe\0"s};
 const Stored kDword{REG_DWORD, "\x01\0\0\0"s};
 
+// The test's texts are in the ANSI code page, as the registry's ANSI functions give them.
+std::string Ansi(const std::wstring& text) {
+    return ui::ToAnsi(text).value_or("<not in the code page>");
+}
+
 // What the default error handler shows for the error: a full stop added by the usual rule,
 // and the box ends the text at its first NUL.
 std::string Shown(const core::AppError& e) {
-    return core::WithFullStop(e.Text()).c_str();
+    return Ansi(core::WithFullStop(e.Text()).c_str());
 }
 
 // A Run key of the test's own: "<base>\Run" followed by a NUL, as the real key path is.
@@ -95,7 +101,8 @@ protected:
         return value;
     }
     void Apply(bool enabled, const std::string& name = kName) const {
-        notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, name, kData, enabled);
+        notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, ui::FromAnsi(name), ui::FromAnsi(kData),
+                             enabled);
     }
 
     std::string base_;
@@ -125,7 +132,7 @@ TEST_P(RunValueStates, BecomeWhatTheOptionWants) {
         Apply(c.enabled);
         EXPECT_EQ(c.shown, nullptr) << "no error raised";
     } catch (const core::AppError& e) {
-        ASSERT_NE(c.shown, nullptr) << "raised " << e.Text();
+        ASSERT_NE(c.shown, nullptr) << "raised " << Shown(e);
         EXPECT_EQ(Shown(e), c.shown);
     }
     EXPECT_EQ(Get(kName), c.after);
@@ -174,7 +181,8 @@ TEST_F(RunValue, NamesAreMatchedWithoutRegardToCase) {
 }
 
 TEST_F(RunValue, AChineseNameAndPathAreStoredAsTheSystemReadsThem) {
-    notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, "便签", "C:\\便签\\便签.exe", true);
+    notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, ui::FromGbk("便签"),
+                         ui::FromGbk("C:\\便签\\便签.exe"), true);
     EXPECT_EQ(Get("便签"), (Stored{REG_SZ, "C:\\便签\\便签.exe\0"s}));
 }
 
@@ -185,8 +193,8 @@ TEST_F(RunValue, AKeyThatCannotBeCreatedIsNamedUpToRunWithoutAFullStop) {
         Apply(true);
         ADD_FAILURE() << "no error raised";
     } catch (const core::AppError& e) {
-        EXPECT_EQ(e.Text(), "Failed to create key " + keyPath_);
-        EXPECT_EQ(e.Text().back(), '\0');
+        EXPECT_EQ(e.Text(), L"Failed to create key " + ui::FromAnsi(keyPath_));
+        EXPECT_EQ(e.Text().back(), L'\0');
         EXPECT_EQ(Shown(e),
                   "Failed to create key " + base_ + "\\" + std::string(300, 'k') + "\\Run");
     }
@@ -226,7 +234,9 @@ TEST(RunCommandFor, QuotesAPathWithASpace) {
         // GBK trail bytes reach down to 0x40, never to a space.
         {"C:\\\x81\x40\\n.exe", "C:\\\x81\x40\\n.exe"},
     };
-    for (const auto& c : cases) EXPECT_EQ(notes::RunCommandFor(c.path), c.command) << c.path;
+    for (const auto& c : cases) {
+        EXPECT_EQ(notes::RunCommandFor(ui::FromGbk(c.path)), ui::FromGbk(c.command)) << c.path;
+    }
 }
 
 }  // namespace

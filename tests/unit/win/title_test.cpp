@@ -6,21 +6,21 @@
 
 #include <string>
 
-#include "core/text.h"
 #include "ui/application.h"
+#include "ui/text.h"
 
 namespace {
 
-std::string TextOf(HWND hwnd) {
-    char buffer[256] = {};
-    const int length = GetWindowTextA(hwnd, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    const int length = GetWindowTextW(hwnd, buffer, 256);
+    return std::wstring(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 TEST(ApplicationTitle, IsTheProgramFileNameWithoutExtension) {
     ui::Application app(GetModuleHandleA(nullptr));
-    EXPECT_EQ(app.Title(), "win_unit_tests");
-    EXPECT_EQ(TextOf(app.Handle()), "win_unit_tests");
+    EXPECT_EQ(app.Title(), L"win_unit_tests");
+    EXPECT_EQ(TextOf(app.Handle()), L"win_unit_tests");
 }
 
 TEST(ApplicationWindow, IsHiddenAndEmptyAtTheScreenCentre) {
@@ -39,28 +39,34 @@ TEST(ApplicationWindow, IsHiddenAndEmptyAtTheScreenCentre) {
     EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX);
 }
 
-struct LowerCase {
+struct TitleCase {
     const char* name;
-    const char* title;
-    const char* lowered;
+    std::wstring path;
+    std::wstring title;
 };
 
-class TitleLowering : public ::testing::TestWithParam<LowerCase> {};
+class TitleFromPath : public ::testing::TestWithParam<TitleCase> {};
 
-// The title is lowered by the system after its first character; in code page 936 that must
-// leave a double-byte character alone, also one whose second byte is an ASCII capital.
-TEST_P(TitleLowering, KeepsTheFirstCharacterAndDoubleByteCharacters) {
-    std::string title = GetParam().title;
-    CharLowerA(title.data() + core::SecondCharOffset(title));
-    EXPECT_EQ(title, GetParam().lowered);
+// Lowered after the first character; a double-byte character is left alone, also one whose
+// second byte is an ASCII capital. A name the system's code page cannot spell is taken as
+// the system holds it, and a long one whole.
+TEST_P(TitleFromPath, IsTheFileNameWithoutExtensionLoweredAfterItsFirstCharacter) {
+    EXPECT_EQ(ui::TitleFor(GetParam().path), GetParam().title);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Names, TitleLowering,
-    ::testing::Values(LowerCase{"Ascii", "MYNOTE", "Mynote"},
-                      LowerCase{"LeadingGbk", "便签NOTE", "便签note"},
-                      LowerCase{"TrailByteIsACapital", "X\x81\x41Y", "X\x81\x41y"},
-                      LowerCase{"GbkFirst", "\x81\x41Z", "\x81\x41z"}),
-    [](const ::testing::TestParamInfo<LowerCase>& test) { return std::string(test.param.name); });
+    Names, TitleFromPath,
+    ::testing::Values(
+        TitleCase{"Ascii", L"C:\\Notes\\MYNOTE.Old.EXE", L"Mynote"},
+        TitleCase{"NoDot", L"C:\\Notes\\NOTE", L"Note"},
+        TitleCase{"LeadingChinese", L"C:\\\u5DE5\u5177\\\u4FBF\u7B7ENOTE.exe", L"\u4FBF\u7B7Enote"},
+        // 0x81 0x41 in GBK: its trail byte is an "A".
+        TitleCase{"TrailByteIsACapital", ui::FromGbk("C:\\X\x81\x41Y.exe"),
+                  ui::FromGbk("X\x81\x41y")},
+        TitleCase{"NotInTheCodePage", L"C:\\\u00F8\\\uD55C\uAE00NOTE.exe", L"\uD55C\uAE00note"},
+        TitleCase{"LongerThanTheOldBuffer",
+                  L"C:\\" + std::wstring(300, L'd') + L"\\" + std::wstring(40, L'N') + L".exe",
+                  L"N" + std::wstring(39, L'n')}),
+    [](const ::testing::TestParamInfo<TitleCase>& test) { return std::string(test.param.name); });
 
 }  // namespace
