@@ -4,20 +4,29 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace core {
 
+// The text is UTF-16 on Windows (wide), since it may quote a path or a name in any script.
 struct AppError : std::runtime_error {
-    explicit AppError(const std::string& text)
-        : std::runtime_error(text), text_(std::make_shared<const std::string>(text)) {}
-    explicit AppError(const char* text) : AppError(std::string(text)) {}
+    explicit AppError(std::wstring text);
+    // An ASCII text.
+    explicit AppError(std::string_view ascii);
+    explicit AppError(const char* ascii) : AppError(std::string_view(ascii)) {}
 
-    // The whole text. what() ends at the first NUL; one registry message carries a NUL on
-    // purpose, and the error box must see it to add no full stop after it.
-    const std::string& Text() const noexcept { return *text_; }
+    // The whole text. what() is an ASCII rendering that ends at the first NUL; one registry
+    // message carries a NUL on purpose, and the error box must see it to add no full stop
+    // after it.
+    const std::wstring& Text() const noexcept { return *text_; }
 
 private:
-    std::shared_ptr<const std::string> text_;  // shared, so copying the error cannot throw
+    std::shared_ptr<const std::wstring> text_;  // shared, so copying the error cannot throw
 };
+
+// Widens an ASCII text (every byte taken as the code point it is).
+std::wstring WidenAscii(std::string_view ascii);
+// Narrows a wide text to ASCII, each other character as "?".
+std::string NarrowToAscii(std::wstring_view text);
 
 }  // namespace core
