@@ -12,7 +12,8 @@ std::wstring WidenAscii(std::string_view ascii) {
 std::string NarrowToAscii(std::wstring_view text) {
     std::string narrow;
     narrow.reserve(text.size());
-    for (const wchar_t c : text) narrow.push_back(static_cast<unsigned long>(c) < 0x80 ? static_cast<char>(c) : '?');
+    for (const wchar_t c : text)
+        narrow.push_back(static_cast<unsigned long>(c) < 0x80 ? static_cast<char>(c) : '?');
     return narrow;
 }
 

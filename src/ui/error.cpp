@@ -1,5 +1,6 @@
 #include "ui/error.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/text.h"
@@ -20,6 +21,22 @@ void ThrowLastError(const char* call) {
 }
 
 namespace {
+
+// Until the error box takes wide texts: an error made from one of the program's narrow
+// texts holds its bytes one per character, which go back as they were; a text with a
+// character beyond a byte was made wide and is given in the code page the box reads.
+std::string ShownText(const std::wstring& text) {
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x100; })) {
+        return std::string(text.begin(), text.end());
+    }
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
 void Show(const std::string& message) {
     if (Application* app = Application::TryCurrent()) {
         app->ShowException(message);
@@ -35,7 +52,7 @@ void ReportCurrentException() noexcept {
         try {
             throw;
         } catch (const AppError& e) {
-            Show(e.Text());
+            Show(ShownText(e.Text()));
         } catch (const std::exception& e) {
             Show(e.what());
         } catch (...) {

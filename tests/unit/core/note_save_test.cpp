@@ -112,7 +112,7 @@ std::string SaveIn(core::NoteSaver& saver) {
         saver.Save(kDir);
         return "";
     } catch (const core::AppError& e) {
-        return e.Text();
+        return core::NarrowToAscii(e.Text());
     }
 }
 

@@ -41,10 +41,15 @@ const Stored kWritten{REG_SZ, kData + "\0"s};
 const Stored kOtherPath{REG_SZ, "D:\\Old\\Notes.exe\0"s};
 const Stored kDword{REG_DWORD, "\x01\0\0\0"s};
 
+// The error's text; the errors here quote only ASCII names and paths.
+std::string Narrow(const core::AppError& e) {
+    return core::NarrowToAscii(e.Text());
+}
+
 // What the default error handler shows for the error: a full stop added by the usual rule,
 // and the box ends the text at its first NUL.
 std::string Shown(const core::AppError& e) {
-    return core::WithFullStop(e.Text()).c_str();
+    return core::WithFullStop(Narrow(e)).c_str();
 }
 
 // A Run key of the test's own: "<base>\Run" followed by a NUL, as the real key path is.
@@ -125,7 +130,7 @@ TEST_P(RunValueStates, BecomeWhatTheOptionWants) {
         Apply(c.enabled);
         EXPECT_EQ(c.shown, nullptr) << "no error raised";
     } catch (const core::AppError& e) {
-        ASSERT_NE(c.shown, nullptr) << "raised " << e.Text();
+        ASSERT_NE(c.shown, nullptr) << "raised " << Narrow(e);
         EXPECT_EQ(Shown(e), c.shown);
     }
     EXPECT_EQ(Get(kName), c.after);
@@ -185,8 +190,8 @@ TEST_F(RunValue, AKeyThatCannotBeCreatedIsNamedUpToRunWithoutAFullStop) {
         Apply(true);
         ADD_FAILURE() << "no error raised";
     } catch (const core::AppError& e) {
-        EXPECT_EQ(e.Text(), "Failed to create key " + keyPath_);
-        EXPECT_EQ(e.Text().back(), '\0');
+        EXPECT_EQ(Narrow(e), "Failed to create key " + keyPath_);
+        EXPECT_EQ(Narrow(e).back(), '\0');
         EXPECT_EQ(Shown(e),
                   "Failed to create key " + base_ + "\\" + std::string(300, 'k') + "\\Run");
     }
