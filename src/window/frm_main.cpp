@@ -45,8 +45,8 @@ void TfrmMain::FormCreate() {
     NoteLoaded = false;
     LoadNote();
     NoteLoaded = true;
-    SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),
-               editMenu.Checked(CmdAutoRun));
+    SetAutoRun(WidenSystemText(ui::Application::Current().Title()),
+               WidenSystemText(ui::ExecutablePath()), editMenu.Checked(CmdAutoRun));
 }
 
 void TfrmMain::WMActivateInstance() {
@@ -300,8 +300,8 @@ void TfrmMain::NTrayExitClick() {
 void TfrmMain::NautoRunClick() {
     AutoRunClicked(editMenu.Checked(CmdAutoRun));
 }
-void TfrmMain::SetAutoRun(const std::string& name, const std::string& path, bool enabled) {
-    notes::SetAutoRun(name, path, enabled);
+void TfrmMain::SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled) {
+    notes::SetAutoRun(name, path, enabled, core::RunOccasion::kStart);
 }
 
 }  // namespace notes

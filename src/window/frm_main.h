@@ -132,7 +132,8 @@ private:
     void NTrayResizeClick();
     void NTrayExitClick();
     void NautoRunClick();
-    void SetAutoRun(const std::string& name, const std::string& path, bool enabled);
+    // At start; a click applies the option through AutoRunClicked.
+    void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled);
 
     // Components, in the order in which they are created (later ones lie above).
     ui::Image Image1;                   // the tray icon's picture, never shown

@@ -1,5 +1,6 @@
-// The start-at-log-on value on a key of our own under HKEY_CURRENT_USER: what each state
-// of the value becomes, the errors and the text their box shows, and the value's data.
+// The start-at-log-on value on keys of our own under HKEY_CURRENT_USER, the first standing
+// for the per-machine key: what each state of the value becomes, the errors and the text
+// their box shows, and the value's data.
 #include "desktop/run_value.h"
 
 #include <windows.h>
@@ -62,14 +63,15 @@ protected:
             if (c == '/') c = '-';
         }
         keyPath_ = base_ + "\\Run" + '\0';
+        userPath_ = base_ + "\\UserRun";
         RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str()); }
 
     std::string RunKey() const { return base_ + "\\Run"; }
-    bool KeyExists() const {
+    bool KeyExists(const std::string& path) const {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
@@ -100,11 +102,17 @@ protected:
         return value;
     }
     void Apply(bool enabled, const std::string& name = kName) const {
-        notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, name, kData, enabled);
+        Apply(enabled, core::WidenAscii(name), core::WidenAscii(kData));
+    }
+    void Apply(bool enabled, const std::wstring& name, const std::wstring& command) const {
+        notes::SystemRunRegistry registry(HKEY_CURRENT_USER, core::WidenAscii(keyPath_),
+                                          HKEY_CURRENT_USER, core::WidenAscii(userPath_));
+        core::ApplyRunOption(registry, name, command, enabled, core::RunOccasion::kClick);
     }
 
     std::string base_;
     std::string keyPath_;
+    std::string userPath_;  // never used while the first key may be written
 };
 
 struct ValueCase {
@@ -138,7 +146,8 @@ TEST_P(RunValueStates, BecomeWhatTheOptionWants) {
     if (c.keyExists) {
         EXPECT_EQ(Get("Other"), (Stored{REG_SZ, "keep me\0"s}));
     }
-    EXPECT_EQ(KeyExists(), c.keyExists || c.after.has_value());
+    EXPECT_EQ(KeyExists(RunKey()), c.keyExists || c.after.has_value());
+    EXPECT_FALSE(KeyExists(userPath_));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Stored{REG_SZ, "C:\\Program Files\\n.exe\0"s}, nullptr},
         ValueCase{"OnExpandable", true, Stored{REG_EXPAND_SZ, "%SystemDrive%\\n.exe\0"s}, true,
                   Stored{REG_EXPAND_SZ, "%SystemDrive%\\n.exe\0"s}, nullptr},
-        // Kept; the ANSI read that checks it adds the missing terminator.
+        // Kept; the test's ANSI read adds the missing terminator.
         ValueCase{"OnWithoutTerminator", true, Stored{REG_SZ, "D:\\n.exe"}, true,
                   Stored{REG_SZ, "D:\\n.exe\0"s}, nullptr},
         ValueCase{"OnDword", true, kDword, true, kDword, "Invalid data type for 'Notes'"},
@@ -179,7 +188,7 @@ TEST_F(RunValue, NamesAreMatchedWithoutRegardToCase) {
 }
 
 TEST_F(RunValue, AChineseNameAndPathAreStoredAsTheSystemReadsThem) {
-    notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, "便签", "C:\\便签\\便签.exe", true);
+    Apply(true, L"便签", L"C:\\便签\\便签.exe");
     EXPECT_EQ(Get("便签"), (Stored{REG_SZ, "C:\\便签\\便签.exe\0"s}));
 }
 
@@ -212,26 +221,29 @@ TEST_F(RunValue, AValueTheSystemRefusesIsReportedByName) {
 
 TEST(RunKeyPath, IsThe45CharacterPathWithANulOfItsOwn) {
     EXPECT_EQ(notes::kRunKeyPath.size(), 46u);
-    EXPECT_EQ(notes::kRunKeyPath.back(), '\0');
-    EXPECT_EQ(std::string(notes::kRunKeyPath.data()),
-              "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(notes::kRunKeyPath.back(), L'\0');
+    EXPECT_EQ(std::wstring(notes::kRunKeyPath.data()),
+              L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 }
 
 TEST(RunCommandFor, QuotesAPathWithASpace) {
     const struct {
-        const char* path;
-        const char* command;
+        const wchar_t* path;
+        const wchar_t* command;
     } cases[] = {
-        {"C:\\Notes\\Notes.exe", "C:\\Notes\\Notes.exe"},
-        {"C:\\Program Files\\Notes\\Notes.exe", "\"C:\\Program Files\\Notes\\Notes.exe\""},
-        {"C:\\Notes\\My Notes.exe", "\"C:\\Notes\\My Notes.exe\""},
-        {"\\\\server\\share\\Notes.exe", "\\\\server\\share\\Notes.exe"},
-        {"C:\\便签\\Notes.exe", "C:\\便签\\Notes.exe"},
-        {"C:\\我的 便签\\便签.exe", "\"C:\\我的 便签\\便签.exe\""},
-        // GBK trail bytes reach down to 0x40, never to a space.
-        {"C:\\\x81\x40\\n.exe", "C:\\\x81\x40\\n.exe"},
+        {L"C:\\Notes\\Notes.exe", L"C:\\Notes\\Notes.exe"},
+        {L"C:\\Program Files\\Notes\\Notes.exe", L"\"C:\\Program Files\\Notes\\Notes.exe\""},
+        {L"C:\\Notes\\My Notes.exe", L"\"C:\\Notes\\My Notes.exe\""},
+        {L"\\\\server\\share\\Notes.exe", L"\\\\server\\share\\Notes.exe"},
+        {L"C:\\便签\\Notes.exe", L"C:\\便签\\Notes.exe"},
+        {L"C:\\我的 便签\\便签.exe", L"\"C:\\我的 便签\\便签.exe\""},
+        // Characters GBK cannot spell, and one whose GBK trail byte is 0x40.
+        {L"C:\\Bjørn\\€.exe", L"C:\\Bjørn\\€.exe"},
+        {L"C:\\丂\\n.exe", L"C:\\丂\\n.exe"},
     };
-    for (const auto& c : cases) EXPECT_EQ(notes::RunCommandFor(c.path), c.command) << c.path;
+    for (const auto& c : cases) {
+        EXPECT_EQ(notes::RunCommandFor(c.path), c.command) << core::NarrowToAscii(c.path);
+    }
 }
 
 }  // namespace
