@@ -7,8 +7,10 @@
 
 namespace notes {
 
-void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled) {
-    ApplyRunValue(HKEY_LOCAL_MACHINE, kRunKeyPath, name, RunCommandFor(path), enabled);
+void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled,
+                core::RunOccasion occasion) {
+    SystemRunRegistry registry;
+    core::ApplyRunOption(registry, name, RunCommandFor(path), enabled, occasion);
 }
 
 void AutoRunClicked(bool enabled) {
@@ -17,7 +19,8 @@ void AutoRunClicked(bool enabled) {
         ini.WriteFlag("FORM", "AutoRun", enabled);
         ini.CommitFile();
     }
-    SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(), enabled);
+    SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(), enabled,
+               core::RunOccasion::kClick);
 }
 
 }  // namespace notes

@@ -1,66 +1,18 @@
 #include "desktop/run_value.h"
 
-#include <algorithm>
-
-#include "core/errors.h"
 #include "ui/handles.h"
 
 namespace notes {
 namespace {
 
-// Full access also for reading: a user who may not change the key finds nothing there, and
-// then learns from the failed write that the option cannot take effect.
-ui::Key OpenKey(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, core::WidenAscii(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS)
-        return {};
-    return ui::Key(key);
-}
+using core::RegResult;
 
-// The value's text up to its first NUL; "" when the key or the value is missing or the
-// value has no data.
-std::wstring ReadCurrent(HKEY root, const std::string& path, const std::wstring& name) {
-    const ui::Key key = OpenKey(root, path);
-    if (!key) return {};
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        size == 0) {
-        return {};
-    }
-    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
-        throw core::AppError(L"Failed to get data for '" + name + L"'");
-    }
-    if (type != REG_SZ && type != REG_EXPAND_SZ) {
-        throw core::AppError(L"Invalid data type for '" + name + L"'");
-    }
-    data.resize(std::min<std::size_t>(size / sizeof(wchar_t), data.size()));
-    return data.substr(0, data.find(L'\0'));
-}
-
-ui::Key CreateKey(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, core::WidenAscii(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return {};
-    }
-    return ui::Key(key);
-}
-
-void Write(HKEY root, const std::string& path, const std::wstring& name, const std::wstring& data) {
-    // Made sure of, and closed again: the value goes in through a handle opened afresh.
-    if (!CreateKey(root, path))
-        throw core::AppError(L"Failed to create key " + core::WidenAscii(path));
-    const ui::Key key = OpenKey(root, path);
-    if (!key) return;  // gone again at once: nothing to write into
-    if (RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS) {
-        throw core::AppError(L"Failed to set data for '" + name + L"'");
+RegResult KeyResult(LONG error) {
+    switch (error) {
+    case ERROR_SUCCESS: return RegResult::kOk;
+    case ERROR_FILE_NOT_FOUND: return RegResult::kNotFound;
+    case ERROR_ACCESS_DENIED: return RegResult::kDenied;
+    default: return RegResult::kKeyFailed;
     }
 }
 
@@ -71,17 +23,71 @@ std::wstring RunCommandFor(std::wstring_view exePath) {
     return L'"' + std::wstring(exePath) + L'"';
 }
 
-void ApplyRunValue(HKEY root, std::string_view keyPath, const std::wstring& name,
-                   const std::wstring& data, bool enabled) {
-    const std::string path(keyPath);  // the registry reads it up to its first NUL
-    const std::wstring current = ReadCurrent(root, path, name);
-    if (enabled) {
-        if (current.empty()) Write(root, path, name, data);
-        return;
+SystemRunRegistry::SystemRunRegistry(HKEY machineRoot, std::wstring_view machinePath, HKEY userRoot,
+                                     std::wstring_view userPath)
+    : machine_{machineRoot, std::wstring(machinePath)}, user_{userRoot, std::wstring(userPath)} {}
+
+SystemRunRegistry::SystemRunRegistry()
+    : SystemRunRegistry(HKEY_LOCAL_MACHINE, kRunKeyPath, HKEY_CURRENT_USER, kRunKeyPath) {}
+
+const SystemRunRegistry::Place& SystemRunRegistry::At(core::RunKey key) const {
+    return key == core::RunKey::kMachine ? machine_ : user_;
+}
+
+std::wstring SystemRunRegistry::KeyPath(core::RunKey key) const {
+    return At(key).path;
+}
+
+core::RunValueRead SystemRunRegistry::Read(core::RunKey key, const std::wstring& name) {
+    const Place& at = At(key);
+    HKEY raw = nullptr;
+    const LONG opened = RegOpenKeyExW(at.root, at.path.c_str(), 0, KEY_QUERY_VALUE, &raw);
+    if (opened != ERROR_SUCCESS) return {.result = KeyResult(opened)};
+    const ui::Key openKey(raw);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExW(openKey.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return {.result = RegResult::kNotFound};
     }
-    if (const ui::Key key = OpenKey(root, path)) {
-        RegDeleteValueW(key.get(), name.c_str());  // a value already gone is what we want
+    if (size == 0) return {.result = RegResult::kOk};
+    // Room for a NUL after the data: a string stored without its terminator still ends.
+    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(openKey.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+        return {.result = RegResult::kFailed};
     }
+    data.resize(data.find(L'\0'));
+    return {RegResult::kOk, type == REG_SZ || type == REG_EXPAND_SZ, std::move(data)};
+}
+
+RegResult SystemRunRegistry::Write(core::RunKey key, const std::wstring& name,
+                                   const std::wstring& data) {
+    const Place& at = At(key);
+    HKEY raw = nullptr;
+    const LONG made = RegCreateKeyExW(at.root, at.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_SET_VALUE, nullptr, &raw, nullptr);
+    if (made != ERROR_SUCCESS) {
+        return made == ERROR_ACCESS_DENIED ? RegResult::kDenied : RegResult::kKeyFailed;
+    }
+    const ui::Key openKey(raw);
+    const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(openKey.get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()), bytes) == ERROR_SUCCESS
+               ? RegResult::kOk
+               : RegResult::kFailed;
+}
+
+RegResult SystemRunRegistry::Delete(core::RunKey key, const std::wstring& name) {
+    const Place& at = At(key);
+    HKEY raw = nullptr;
+    const LONG opened = RegOpenKeyExW(at.root, at.path.c_str(), 0, KEY_SET_VALUE, &raw);
+    if (opened == ERROR_FILE_NOT_FOUND) return RegResult::kOk;
+    if (opened != ERROR_SUCCESS) return KeyResult(opened);
+    const ui::Key openKey(raw);
+    const LONG deleted = RegDeleteValueW(openKey.get(), name.c_str());
+    if (deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND) return RegResult::kOk;
+    return deleted == ERROR_ACCESS_DENIED ? RegResult::kDenied : RegResult::kFailed;
 }
 
 }  // namespace notes

@@ -303,7 +303,7 @@ void TfrmMain::NautoRunClick() {
     AutoRunClicked(editMenu.Checked(CmdAutoRun));
 }
 void TfrmMain::SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled) {
-    notes::SetAutoRun(name, path, enabled);
+    notes::SetAutoRun(name, path, enabled, core::RunOccasion::kStart);
 }
 
 }  // namespace notes

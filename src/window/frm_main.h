@@ -132,6 +132,7 @@ private:
     void NTrayResizeClick();
     void NTrayExitClick();
     void NautoRunClick();
+    // At start; a click applies the option through AutoRunClicked.
     void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled);
 
     // Components, in the order in which they are created (later ones lie above).

@@ -1,5 +1,6 @@
-// Start at log-on seen from outside: the Run value under HKEY_LOCAL_MACHINE after starts and
-// clicks on "开机启动", what the settings file keeps, and the errors the user is shown.
+// Start at log-on seen from outside: the Run values under HKEY_LOCAL_MACHINE (in the view the
+// program sees) and HKEY_CURRENT_USER after starts and clicks on "开机启动", what the
+// settings file keeps, and the errors the user is shown.
 // Each test gives the copy a name of its own, because the value is named after the title.
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "driver/registry_rights.h"
 #include "ui/handles.h"
 #include "window/ids.h"
 
@@ -48,7 +50,8 @@ std::string TitleOf(const std::string& exeName) {
 
 bool FullAccessGranted() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0, KEY_ALL_ACCESS | drv::ProgramView(),
+                      &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -61,8 +64,8 @@ class FullAccessDenied {
 public:
     FullAccessDenied() {
         HKEY raw = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0, READ_CONTROL | WRITE_DAC, &raw) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0,
+                          READ_CONTROL | WRITE_DAC | drv::ProgramView(), &raw) != ERROR_SUCCESS)
             return;
         key_.reset(raw);
         DWORD size = 0;
@@ -104,12 +107,16 @@ protected:
     void Prepare(const std::string& exeName, std::optional<std::string> settings,
                  std::optional<drv::RegValue> before, std::string dirNamePart = {}) {
         title_ = TitleOf(exeName);
-        restorer_ =
-            std::make_unique<drv::RegValueRestorer>(HKEY_LOCAL_MACHINE, drv::kRunKey, title_);
-        ASSERT_TRUE(drv::DeleteRegValue(HKEY_LOCAL_MACHINE, drv::kRunKey, title_));
+        machineKey_ = drv::OpenInProgramView(HKEY_LOCAL_MACHINE, drv::kRunKey, KEY_QUERY_VALUE);
+        ASSERT_TRUE(machineKey_);
+        restorer_ = std::make_unique<drv::RegValueRestorer>(machineKey_.get(), "", title_);
+        userRestorer_ =
+            std::make_unique<drv::RegValueRestorer>(HKEY_CURRENT_USER, drv::kRunKey, title_);
+        ASSERT_TRUE(drv::DeleteRegValue(machineKey_.get(), "", title_));
+        ASSERT_TRUE(drv::DeleteRegValue(HKEY_CURRENT_USER, drv::kRunKey, title_));
         if (before) {
-            ASSERT_TRUE(drv::WriteRegValue(HKEY_LOCAL_MACHINE, drv::kRunKey, title_, before->type,
-                                           before->data));
+            ASSERT_TRUE(
+                drv::WriteRegValue(machineKey_.get(), "", title_, before->type, before->data));
         }
         drv::NotesSetup setup{.exeName = exeName, .dirNamePart = std::move(dirNamePart)};
         if (settings) setup.files.emplace_back(kSettings, *settings);
@@ -129,7 +136,10 @@ protected:
         return {REG_SZ, (quoted ? '"' + path + '"' : path) + '\0'};
     }
     std::optional<drv::RegValue> Value() const {
-        return drv::ReadRegValue(HKEY_LOCAL_MACHINE, drv::kRunKey, title_);
+        return drv::ReadRegValue(machineKey_.get(), "", title_);
+    }
+    std::optional<drv::RegValue> UserValue() const {
+        return drv::ReadRegValue(HKEY_CURRENT_USER, drv::kRunKey, title_);
     }
     std::string Stored() const { return note_->ReadFile(kSettings).value_or("(none)"); }
     // The one error box that is up, or comes: checked as the default error handler's, then
@@ -160,7 +170,10 @@ protected:
     std::string InvalidType() const { return "Invalid data type for '" + title_ + "'"; }
 
     std::string title_;
-    std::unique_ptr<drv::RegValueRestorer> restorer_;  // put back after the program has ended
+    ui::Key machineKey_;  // the per-machine Run key in the program's view
+    // Both values put back after the program has ended.
+    std::unique_ptr<drv::RegValueRestorer> restorer_;
+    std::unique_ptr<drv::RegValueRestorer> userRestorer_;
     std::unique_ptr<drv::NotesProcess> note_;
     HWND window_ = nullptr;
     HWND editor_ = nullptr;
@@ -297,32 +310,82 @@ INSTANTIATE_TEST_SUITE_P(
                                    drv::RegValue{REG_SZ, "C:\\Elsewhere\\Notes.exe\0"s}}),
     drv::CaseName());
 
-TEST_F(AutoRun, WithoutFullAccessToTheRunKeyTurningOnFailsWithTheKeyPath) {
+// Only the access a change needs is asked for: without the right to delete the key itself,
+// the value is still written and removed.
+TEST_F(AutoRun, WithoutFullAccessToTheRunKeyTheValueIsWrittenAndRemovedWithoutABox) {
     Prepare("RunDenied.exe", kOn, std::nullopt);
     {
         FullAccessDenied denied;
         ASSERT_TRUE(denied.Applied());
         ASSERT_FALSE(FullAccessGranted());
-        // The key path is shown up to "Run", with no full stop after it.
-        const std::string createError =
-            "Failed to create key Software\\Microsoft\\Windows\\CurrentVersion\\Run";
         note_->Launch();
-        EXPECT_EQ(AnswerErrorBox(), createError);
         WaitForWindow();
+        EXPECT_EQ(Value(), Written());
 
-        ClickAutoRun();  // off: nothing to report
+        ClickAutoRun();  // off
         ASSERT_TRUE(drv::Settle(window_));
-        EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
+        EXPECT_EQ(Value(), std::nullopt);
         EXPECT_EQ(Stored(), kOff);
 
         ClickAutoRun();  // on again
-        EXPECT_EQ(AnswerErrorBox(), createError);
         ASSERT_TRUE(drv::Settle(window_));
         EXPECT_EQ(Stored(), kOn);
-        EXPECT_EQ(Value(), std::nullopt);
+        EXPECT_EQ(Value(), Written());
+        EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
         note_->Kill();
     }
     EXPECT_TRUE(FullAccessGranted()) << "the key's access rules are back";
+}
+
+// A user who may read the per-machine key but not change it, as every user without
+// elevation: the value goes to the per-user key, and no start or click shows a box.
+TEST_F(AutoRun, AUserWhoMayNotChangeThePerMachineKeyUsesThePerUserKey) {
+    Prepare("RunStandardUser.exe", std::nullopt, std::nullopt);
+    drv::ChangeDenied denied(HKEY_LOCAL_MACHINE, drv::kRunKey);
+    ASSERT_TRUE(denied.Applied());
+    ASSERT_FALSE(FullAccessGranted());
+    note_->Launch();
+    WaitForWindow();
+
+    ClickAutoRun();  // on
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(UserValue(), Written());
+    note_->Kill();
+    note_->Launch();  // on at start: in effect already
+    WaitForWindow();
+    EXPECT_TRUE(AutoRunChecked());
+    EXPECT_EQ(UserValue(), Written());
+
+    ClickAutoRun();  // off
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(UserValue(), std::nullopt);
+    EXPECT_EQ(Stored(), kOff);
+    EXPECT_EQ(Value(), std::nullopt);
+    EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
+}
+
+// A value an administrator set counts as in effect without a box at start; unticking
+// cannot remove it, which the click reports once, and a start leaves it alone.
+TEST_F(AutoRun, AnAdministratorsValueIsKeptAndReportedOnlyAtTheClick) {
+    const drv::RegValue administrators{REG_SZ, "C:\\Elsewhere\\Notes.exe\0"s};
+    Prepare("RunAdministrators.exe", kOn, administrators);
+    drv::ChangeDenied denied(HKEY_LOCAL_MACHINE, drv::kRunKey);
+    ASSERT_TRUE(denied.Applied());
+    note_->Launch();
+    WaitForWindow();
+    EXPECT_EQ(UserValue(), std::nullopt);
+
+    ClickAutoRun();  // off
+    EXPECT_EQ(AnswerErrorBox(),
+              "Cannot remove '" + title_ + "' from the per-machine Run key: access is denied.");
+    ASSERT_TRUE(drv::Settle(window_));
+    EXPECT_EQ(drv::CountMessageBoxes(note_->Pid()), 0);
+    EXPECT_EQ(Stored(), kOff);
+    note_->Kill();
+    note_->Launch();  // off at start
+    WaitForWindow();
+    EXPECT_EQ(Value(), administrators);
+    EXPECT_EQ(UserValue(), std::nullopt);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The start-at-log-on value on a key of our own under HKEY_CURRENT_USER: what each state
-// of the value becomes, the errors and the text their box shows, and the value's data.
+// The start-at-log-on value on keys of our own under HKEY_CURRENT_USER, the first standing
+// for the per-machine key: what each state of the value becomes, the errors and the text
+// their box shows, and the value's data.
 #include "desktop/run_value.h"
 
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include "core/errors.h"
 #include "core/text.h"
 #include "ui/handles.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -42,15 +42,15 @@ const Stored kWritten{REG_SZ, kData + "\0"s};
 const Stored kOtherPath{REG_SZ, "D:\\Old\\Notes.exe\0"s};
 const Stored kDword{REG_DWORD, "\x01\0\0\0"s};
 
-// The test's texts are in the ANSI code page, as the registry's ANSI functions give them.
-std::string Ansi(const std::wstring& text) {
-    return ui::ToAnsi(text).value_or("<not in the code page>");
+// The error's text; the errors here quote only ASCII names and paths.
+std::string Narrow(const core::AppError& e) {
+    return core::NarrowToAscii(e.Text());
 }
 
 // What the default error handler shows for the error: a full stop added by the usual rule,
 // and the box ends the text at its first NUL.
 std::string Shown(const core::AppError& e) {
-    return Ansi(core::WithFullStop(e.Text()).c_str());
+    return core::NarrowToAscii(core::WithFullStop(e.Text()).c_str());
 }
 
 // A Run key of the test's own: "<base>\Run" followed by a NUL, as the real key path is.
@@ -63,14 +63,15 @@ protected:
             if (c == '/') c = '-';
         }
         keyPath_ = base_ + "\\Run" + '\0';
+        userPath_ = base_ + "\\UserRun";
         RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str()); }
 
     std::string RunKey() const { return base_ + "\\Run"; }
-    bool KeyExists() const {
+    bool KeyExists(const std::string& path) const {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
@@ -101,12 +102,17 @@ protected:
         return value;
     }
     void Apply(bool enabled, const std::string& name = kName) const {
-        notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, ui::FromAnsi(name), ui::FromAnsi(kData),
-                             enabled);
+        Apply(enabled, core::WidenAscii(name), core::WidenAscii(kData));
+    }
+    void Apply(bool enabled, const std::wstring& name, const std::wstring& command) const {
+        notes::SystemRunRegistry registry(HKEY_CURRENT_USER, core::WidenAscii(keyPath_),
+                                          HKEY_CURRENT_USER, core::WidenAscii(userPath_));
+        core::ApplyRunOption(registry, name, command, enabled, core::RunOccasion::kClick);
     }
 
     std::string base_;
     std::string keyPath_;
+    std::string userPath_;  // never used while the first key may be written
 };
 
 struct ValueCase {
@@ -132,7 +138,7 @@ TEST_P(RunValueStates, BecomeWhatTheOptionWants) {
         Apply(c.enabled);
         EXPECT_EQ(c.shown, nullptr) << "no error raised";
     } catch (const core::AppError& e) {
-        ASSERT_NE(c.shown, nullptr) << "raised " << Shown(e);
+        ASSERT_NE(c.shown, nullptr) << "raised " << Narrow(e);
         EXPECT_EQ(Shown(e), c.shown);
     }
     EXPECT_EQ(Get(kName), c.after);
@@ -140,7 +146,8 @@ TEST_P(RunValueStates, BecomeWhatTheOptionWants) {
     if (c.keyExists) {
         EXPECT_EQ(Get("Other"), (Stored{REG_SZ, "keep me\0"s}));
     }
-    EXPECT_EQ(KeyExists(), c.keyExists || c.after.has_value());
+    EXPECT_EQ(KeyExists(RunKey()), c.keyExists || c.after.has_value());
+    EXPECT_FALSE(KeyExists(userPath_));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Stored{REG_SZ, "C:\\Program Files\\n.exe\0"s}, nullptr},
         ValueCase{"OnExpandable", true, Stored{REG_EXPAND_SZ, "%SystemDrive%\\n.exe\0"s}, true,
                   Stored{REG_EXPAND_SZ, "%SystemDrive%\\n.exe\0"s}, nullptr},
-        // Kept; the ANSI read that checks it adds the missing terminator.
+        // Kept; the test's ANSI read adds the missing terminator.
         ValueCase{"OnWithoutTerminator", true, Stored{REG_SZ, "D:\\n.exe"}, true,
                   Stored{REG_SZ, "D:\\n.exe\0"s}, nullptr},
         ValueCase{"OnDword", true, kDword, true, kDword, "Invalid data type for 'Notes'"},
@@ -181,8 +188,7 @@ TEST_F(RunValue, NamesAreMatchedWithoutRegardToCase) {
 }
 
 TEST_F(RunValue, AChineseNameAndPathAreStoredAsTheSystemReadsThem) {
-    notes::ApplyRunValue(HKEY_CURRENT_USER, keyPath_, ui::FromGbk("便签"),
-                         ui::FromGbk("C:\\便签\\便签.exe"), true);
+    Apply(true, L"便签", L"C:\\便签\\便签.exe");
     EXPECT_EQ(Get("便签"), (Stored{REG_SZ, "C:\\便签\\便签.exe\0"s}));
 }
 
@@ -193,8 +199,8 @@ TEST_F(RunValue, AKeyThatCannotBeCreatedIsNamedUpToRunWithoutAFullStop) {
         Apply(true);
         ADD_FAILURE() << "no error raised";
     } catch (const core::AppError& e) {
-        EXPECT_EQ(e.Text(), L"Failed to create key " + ui::FromAnsi(keyPath_));
-        EXPECT_EQ(e.Text().back(), L'\0');
+        EXPECT_EQ(Narrow(e), "Failed to create key " + keyPath_);
+        EXPECT_EQ(Narrow(e).back(), '\0');
         EXPECT_EQ(Shown(e),
                   "Failed to create key " + base_ + "\\" + std::string(300, 'k') + "\\Run");
     }
@@ -215,27 +221,28 @@ TEST_F(RunValue, AValueTheSystemRefusesIsReportedByName) {
 
 TEST(RunKeyPath, IsThe45CharacterPathWithANulOfItsOwn) {
     EXPECT_EQ(notes::kRunKeyPath.size(), 46u);
-    EXPECT_EQ(notes::kRunKeyPath.back(), '\0');
-    EXPECT_EQ(std::string(notes::kRunKeyPath.data()),
-              "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(notes::kRunKeyPath.back(), L'\0');
+    EXPECT_EQ(std::wstring(notes::kRunKeyPath.data()),
+              L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 }
 
 TEST(RunCommandFor, QuotesAPathWithASpace) {
     const struct {
-        const char* path;
-        const char* command;
+        const wchar_t* path;
+        const wchar_t* command;
     } cases[] = {
-        {"C:\\Notes\\Notes.exe", "C:\\Notes\\Notes.exe"},
-        {"C:\\Program Files\\Notes\\Notes.exe", "\"C:\\Program Files\\Notes\\Notes.exe\""},
-        {"C:\\Notes\\My Notes.exe", "\"C:\\Notes\\My Notes.exe\""},
-        {"\\\\server\\share\\Notes.exe", "\\\\server\\share\\Notes.exe"},
-        {"C:\\便签\\Notes.exe", "C:\\便签\\Notes.exe"},
-        {"C:\\我的 便签\\便签.exe", "\"C:\\我的 便签\\便签.exe\""},
-        // GBK trail bytes reach down to 0x40, never to a space.
-        {"C:\\\x81\x40\\n.exe", "C:\\\x81\x40\\n.exe"},
+        {L"C:\\Notes\\Notes.exe", L"C:\\Notes\\Notes.exe"},
+        {L"C:\\Program Files\\Notes\\Notes.exe", L"\"C:\\Program Files\\Notes\\Notes.exe\""},
+        {L"C:\\Notes\\My Notes.exe", L"\"C:\\Notes\\My Notes.exe\""},
+        {L"\\\\server\\share\\Notes.exe", L"\\\\server\\share\\Notes.exe"},
+        {L"C:\\便签\\Notes.exe", L"C:\\便签\\Notes.exe"},
+        {L"C:\\我的 便签\\便签.exe", L"\"C:\\我的 便签\\便签.exe\""},
+        // Characters GBK cannot spell, and one whose GBK trail byte is 0x40.
+        {L"C:\\Bjørn\\€.exe", L"C:\\Bjørn\\€.exe"},
+        {L"C:\\丂\\n.exe", L"C:\\丂\\n.exe"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(notes::RunCommandFor(ui::FromGbk(c.path)), ui::FromGbk(c.command)) << c.path;
+        EXPECT_EQ(notes::RunCommandFor(c.path), c.command) << core::NarrowToAscii(c.path);
     }
 }
 
