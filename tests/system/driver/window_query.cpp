@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "driver/probe_client.h"
+#include "driver/wide.h"
 
 namespace drv {
 namespace {
@@ -82,25 +83,25 @@ std::string ClassName(HWND hwnd) {
 
 std::string WindowText(HWND hwnd) {
     // Large enough for an error box that quotes a whole settings value (2047 characters).
-    std::string buffer(8192, '\0');
-    const int length = GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+    std::wstring buffer(8192, L'\0');
+    const int length = GetWindowTextW(hwnd, buffer.data(), static_cast<int>(buffer.size()));
     buffer.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return buffer;
+    return ToGbk(buffer);
 }
 
 std::string ControlText(HWND hwnd) {
     // Not WM_GETTEXTLENGTH: asked across processes, Wine 8 answers 0 for a control that
     // holds Chinese text. Grow the buffer until the text fits instead.
-    for (std::size_t size = 4096; size <= (std::size_t{1} << 28); size *= 4) {
-        std::string text(size, '\0');
+    for (std::size_t size = 4096; size <= (std::size_t{1} << 27); size *= 4) {
+        std::wstring text(size, L'\0');
         DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text.data()),
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text.data()),
                                  SMTO_NORMAL, 5000, &copied)) {
             return {};
         }
         if (copied + 1 < size) {
             text.resize(copied);
-            return text;
+            return ToGbk(text);
         }
     }
     return {};

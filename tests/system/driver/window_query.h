@@ -29,7 +29,9 @@ std::vector<HWND> Children(HWND parent);
 HWND ChildById(HWND root, int id);
 
 std::string ClassName(HWND hwnd);
-// The text the system keeps for a window (GetWindowTextA): captions, button and static texts.
+// Texts are read as UTF-16 and handed on as GBK, so that they compare with the GBK literals
+// of the tests whatever the system's code page ("?" for a character GBK lacks).
+// The text the system keeps for a window: captions, button and static texts.
 std::string WindowText(HWND hwnd);
 // What a control holds, asked with WM_GETTEXT (a rich edit's plain text, "\r\n" line ends).
 std::string ControlText(HWND hwnd);
