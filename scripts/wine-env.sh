@@ -16,8 +16,10 @@ source "$NOTES_ROOT/scripts/i386.sh"
 export WINEPREFIX=${NOTES_WINEPREFIX:-$NOTES_WINE_DIR/prefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8
-export LC_ALL=zh_CN.UTF-8
+# NOTES_LOCALE runs a program under another system language (its ANSI code page follows
+# the locale: en_US.UTF-8 gives 1252, zh_TW.UTF-8 950), as the tests of other systems do.
+export LANG=${NOTES_LOCALE:-zh_CN.UTF-8}
+export LC_ALL=$LANG
 
 # What the prefix holds, as its marker says: "wow64" when it runs 32-bit programs too.
 notes_prefix_kind() {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -117,7 +118,11 @@ LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (events.onMouseDown) events.onMouseDown(args);
         return result;
     }
-    if (takesCodePoints_ && IsTypedCharacter(message)) return OnTypedCharacter(wParam, lParam);
+    if (takesCodePoints_) {
+        if (IsTypedCharacter(message)) return OnTypedCharacter(wParam, lParam);
+        if (message == WM_GETTEXT) return TextInto(static_cast<std::size_t>(wParam), lParam);
+        if (message == WM_GETTEXTLENGTH) return TextLength();
+    }
     switch (message) {
     case WM_CONTEXTMENU:
         if (events.onContextMenu) events.onContextMenu(lParam);
@@ -156,6 +161,22 @@ LRESULT RichEdit::OnTypedCharacter(WPARAM unit, LPARAM lParam) {
     }
     if (c < 0x80) return DefSubclassProc(hwnd_, WM_CHAR, unit, lParam);
     return DefSubclassProc(hwnd_, WM_UNICHAR, unit, lParam);
+}
+
+// The text asked for by other programs (screen readers, automation) as what the control
+// holds: the control's own answer would pass through the system's code page.
+LRESULT RichEdit::TextInto(std::size_t capacity, LPARAM buffer) {
+    if (capacity == 0 || !buffer) return 0;
+    GETTEXTEX request = {};
+    request.cb = static_cast<DWORD>(std::min<std::size_t>(capacity, 0x3FFFFFFF) * sizeof(wchar_t));
+    request.flags = GT_DEFAULT;
+    request.codepage = 1200;  // UTF-16
+    return DefSubclassProc(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), buffer);
+}
+
+LRESULT RichEdit::TextLength() {
+    GETTEXTLENGTHEX request = {GTL_PRECISE | GTL_NUMCHARS, 1200};
+    return DefSubclassProc(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request), 0);
 }
 
 LRESULT CALLBACK RichEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

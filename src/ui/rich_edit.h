@@ -13,7 +13,8 @@
 
 namespace ui {
 
-// Characters typed in any script arrive whole, whatever the system's code page. Enter starts
+// Characters typed in any script arrive whole, whatever the system's code page, and the text
+// is given whole to whoever asks for it (WM_GETTEXT of the Unicode window). Enter starts
 // a new line; Tab is not taken, it moves the focus as in a dialog. A press of a
 // mouse button is raised after the control has placed the caret or extended the selection,
 // so its handler sees the selection as the user made it. Raises onChange for every change
@@ -53,6 +54,8 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnTypedCharacter(WPARAM unit, LPARAM lParam);
+    LRESULT TextInto(std::size_t capacity, LPARAM buffer);
+    LRESULT TextLength();
     void SetDefaultFormat(HFONT font) const;
     Library library_;
     bool takesCodePoints_ = false;   // the control reads WM_UNICHAR

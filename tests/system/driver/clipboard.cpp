@@ -1,9 +1,11 @@
 #include "driver/clipboard.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "driver/owners.h"
 #include "driver/wait.h"
+#include "driver/wide.h"
 
 namespace drv {
 namespace {
@@ -40,15 +42,18 @@ private:
 }  // namespace
 
 bool SetClipboardText(std::string_view gbk) {
+    // As UTF-16, which the system offers in every other text form too, so the text is the
+    // same whatever code page the test or the program runs with.
+    const std::wstring text = FromGbk(gbk);
     Session session;
     if (!session.Open() || !::EmptyClipboard()) return false;
-    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, gbk.size() + 1));
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
     if (!memory) return false;
-    auto* bytes = static_cast<char*>(GlobalLock(memory.get()));
-    std::memcpy(bytes, gbk.data(), gbk.size());
-    bytes[gbk.size()] = '\0';
+    auto* units = static_cast<wchar_t*>(GlobalLock(memory.get()));
+    std::wmemcpy(units, text.data(), text.size());
+    units[text.size()] = L'\0';
     GlobalUnlock(memory.get());
-    if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+    if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
     memory.release();  // the clipboard owns it now
     return true;
 }
@@ -80,13 +85,13 @@ bool EmptyClipboard() {
 std::optional<std::string> ClipboardText() {
     Session session;
     if (!session.Open()) return std::nullopt;
-    HANDLE data = GetClipboardData(CF_TEXT);
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
-    const char* bytes = static_cast<const char*>(GlobalLock(data));
-    if (!bytes) return std::nullopt;
-    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
+    const auto* units = static_cast<const wchar_t*>(GlobalLock(data));
+    if (!units) return std::nullopt;
+    const std::wstring text(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t)));
     GlobalUnlock(data);
-    return text;
+    return ToGbk(text);
 }
 
 bool ClipboardHasFormat(UINT format) {

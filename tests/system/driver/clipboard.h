@@ -12,11 +12,11 @@
 
 namespace drv {
 
-bool SetClipboardText(std::string_view gbk);  // CF_TEXT
+bool SetClipboardText(std::string_view gbk);  // as CF_UNICODETEXT
 // A bitmap and no text, so that the program finds nothing it can paste as text.
 bool SetClipboardBitmapOnly(int width = 8, int height = 8, COLORREF color = RGB(255, 0, 0));
 bool EmptyClipboard();
-std::optional<std::string> ClipboardText();  // CF_TEXT, if there is any
+std::optional<std::string> ClipboardText();  // CF_UNICODETEXT as GBK, if there is any
 bool ClipboardHasFormat(UINT format);
 
 // Keeps the clipboard open from the test process, with a window of its own as another

@@ -1,6 +1,6 @@
-// Every Windows test program checks first that it runs with the Chinese ANSI code page:
-// the program's texts and the tests' expected texts are GBK, and with another code page
-// every comparison of them would fail in a confusing way.
+// Every Windows test program checks first that it runs with the ANSI code page it was meant
+// for: the Chinese one, or that of the other system language a run stands for. A run on the
+// wrong one would fail, or pass, in a confusing way.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,14 +10,22 @@
 
 namespace {
 
+// 936 unless the run is one of another system language (NOTES_CODE_PAGE, which the test
+// registrations set together with NOTES_LOCALE).
+UINT ExpectedCodePage() {
+    const char* wanted = std::getenv("NOTES_CODE_PAGE");
+    return wanted ? static_cast<UINT>(std::strtoul(wanted, nullptr, 10)) : 936;
+}
+
 class CodePageEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (GetACP() == 936) return;
-        ADD_FAILURE() << "The ANSI code page is " << GetACP()
-                      << ", not 936 (GBK). Run the tests through scripts/wine-run (ctest "
-                         "does), which sets LANG and LC_ALL to zh_CN.UTF-8; if it still is "
-                         "not 936, generate that locale (localedef -i zh_CN -f UTF-8) and "
+        const UINT expected = ExpectedCodePage();
+        if (GetACP() == expected) return;
+        ADD_FAILURE() << "The ANSI code page is " << GetACP() << ", not " << expected
+                      << ". Run the tests through scripts/wine-run (ctest does), which sets "
+                         "LANG and LC_ALL (zh_CN.UTF-8, or NOTES_LOCALE); if it still is "
+                         "not right, generate that locale (localedef -i zh_CN -f UTF-8) and "
                          "point LOCPATH at it.";
         // A fatal failure here would make GoogleTest skip every test, and CTest would then
         // count them as skipped rather than failed.

@@ -22,12 +22,16 @@ void ReadMenu(HWND menuWindow, probe::Block& block) {
     for (int i = 0; i < count && i < probe::kMaxItems; ++i) {
         probe::ItemRecord& record = block.items[i];
         record = {};
-        MENUITEMINFOA info = {};
+        // Read as UTF-16 and handed on as GBK, whatever the program's code page.
+        wchar_t text[probe::kMaxText] = {};
+        MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = record.text;
-        info.cch = sizeof record.text - 1;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) return;
+        info.dwTypeData = text;
+        info.cch = probe::kMaxText - 1;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) return;
+        WideCharToMultiByte(936, 0, text, -1, record.text, sizeof record.text - 1, nullptr,
+                            nullptr);
         record.id = info.wID;
         record.type = info.fType;
         record.state = info.fState;
