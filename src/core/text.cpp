@@ -8,11 +8,11 @@
 
 namespace core {
 
-std::string TitleStem(std::string_view modulePath) {
+std::string TitleStem(std::string_view modulePath, LeadBytePredicate isLead) {
     std::string_view name = modulePath;
-    const std::size_t slash = GbkFindLast(name, '\\');
+    const std::size_t slash = GbkFindLast(name, '\\', isLead);
     if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
-    const std::size_t dot = GbkFind(name, '.');
+    const std::size_t dot = GbkFind(name, '.', isLead);
     if (dot != std::string_view::npos) name = name.substr(0, dot);
     return std::string(name);
 }
@@ -32,8 +32,8 @@ std::wstring DirectoryOf(std::wstring_view path) {
                                            : std::wstring(path.substr(0, last + 1));
 }
 
-std::size_t SecondCharOffset(std::string_view text) {
-    return text.empty() ? 0 : GbkCharLength(text, 0);
+std::size_t SecondCharOffset(std::string_view text, LeadBytePredicate isLead) {
+    return text.empty() ? 0 : GbkCharLength(text, 0, isLead);
 }
 
 std::wstring WithFullStop(std::wstring_view message) {

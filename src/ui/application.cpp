@@ -32,9 +32,14 @@ std::wstring TitleFor(std::wstring_view path) {
     if (const std::optional<std::string> ansi = ToAnsi(path); ansi && ansi->size() < 256) {
         std::string bytes = *ansi;
         OemToCharA(bytes.data(), bytes.data());
-        std::string title = core::TitleStem(bytes);
+        // Double-byte characters as the system's code page has them: on a Western system
+        // every byte is a character, and a backslash after "°" is still one.
+        const core::LeadBytePredicate isLead = [](unsigned char b) {
+            return IsDBCSLeadByte(b) != FALSE;
+        };
+        std::string title = core::TitleStem(bytes, isLead);
         // Lower everything after the first character; the system knows the code page's cases.
-        CharLowerA(title.data() + core::SecondCharOffset(title));
+        CharLowerA(title.data() + core::SecondCharOffset(title, isLead));
         return FromAnsi(title).substr(0, kTitleLength);
     }
     // Any other name is taken as the system holds it, lowered by the system's rules for

@@ -55,9 +55,9 @@ TEST_P(TypedText, ArrivesWholeAndIsSavedSo) {
 INSTANTIATE_TEST_SUITE_P(
     Scripts, TypedText,
     ::testing::Values(TypedCase{"ChineseKeys", Way::kKeys, L"A\u6C49\u5B57B"},
-                      TypedCase{"ManyScriptsKeys", Way::kKeys, L"\u6F22\u00E9\uD55C\U0001F600z"},
+                      TypedCase{"ManyScriptsKeys", Way::kKeys, L"\u6F22\u0E01\uD55C\U0001F600z"},
                       TypedCase{"ChineseFromAnInputMethod", Way::kInputMethod, L"\u4FBF\u7B7E"},
-                      TypedCase{"AstralFromAnInputMethod", Way::kInputMethod, L"\U00020000\u00F8"}),
+                      TypedCase{"AstralFromAnInputMethod", Way::kInputMethod, L"\U00020000\uAC00"}),
     [](const ::testing::TestParamInfo<TypedCase>& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -224,15 +224,12 @@ LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Ms timeout
 }
 
 std::string SystemText(DWORD code) {
-    char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
+    wchar_t buffer[512] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, buffer, 512, nullptr);
+    std::wstring text(buffer, length);
+    while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+    return ToGbk(text);
 }
 
 }  // namespace drv

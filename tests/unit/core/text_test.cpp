@@ -28,6 +28,15 @@ TEST(TitleStem, NeverTakesATrailByteForABackslash) {
     EXPECT_EQ(core::TitleStem("C:\\" + name + "\\Notes.exe"), "Notes");
 }
 
+// A code page without double-byte characters (a Western one): every byte stands alone.
+TEST(TitleStem, ReadsThePathInTheCodePageItIsGiven) {
+    const core::LeadBytePredicate none = [](unsigned char) { return false; };
+    const std::string path = "C:\\x\xB0\\Notes.exe";  // "°" before a backslash
+    EXPECT_EQ(core::TitleStem(path, none), "Notes");
+    EXPECT_EQ(core::TitleStem(path), "x\xB0\\Notes") << "in GBK the backslash is a trail byte";
+    EXPECT_EQ(core::SecondCharOffset("\xB1\xED", none), 1u);
+}
+
 TEST(SecondCharOffset, StepsOverADoubleByteFirstCharacter) {
     EXPECT_EQ(core::SecondCharOffset("Notes"), 1u);
     EXPECT_EQ(core::SecondCharOffset("\xB1\xED"
