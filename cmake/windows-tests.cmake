@@ -43,7 +43,9 @@ target_link_libraries(planted_library PRIVATE kernel32)
 notes_warnings(planted_library)
 
 file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/driver/*.cpp)
-add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
+# The program's own conversions of its GBK and ANSI texts to UTF-16, so that the tests read
+# texts exactly as the program writes them.
+add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES} ${PROJECT_SOURCE_DIR}/src/ui/text.cpp)
 target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
                                                     ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(notes_test_driver PUBLIC gtest shell32 user32 gdi32 advapi32 kernel32)

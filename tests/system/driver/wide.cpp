@@ -2,19 +2,10 @@
 
 #include <windows.h>
 
+#include "ui/text.h"
+
 namespace drv {
 namespace {
-
-constexpr UINT kGbk = 936;
-
-std::wstring Widen(UINT codePage, std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
 
 std::string Narrow(UINT codePage, std::wstring_view text) {
     if (text.empty()) return {};
@@ -32,7 +23,7 @@ std::string Narrow(UINT codePage, std::wstring_view text) {
 }  // namespace
 
 std::wstring FromAnsi(std::string_view ansi) {
-    return Widen(CP_ACP, ansi);
+    return ui::FromAnsi(ansi);
 }
 
 std::string ToAnsi(std::wstring_view text) {
@@ -40,11 +31,11 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromGbk(std::string_view gbk) {
-    return Widen(kGbk, gbk);
+    return ui::FromGbk(gbk);
 }
 
 std::string ToGbk(std::wstring_view text) {
-    return Narrow(kGbk, text);
+    return Narrow(936, text);
 }
 
 }  // namespace drv
