@@ -10,6 +10,7 @@
 #include "about/maker.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/fonts.h"
 #include "ui/text.h"
 #include "version.h"
 
@@ -46,27 +47,6 @@ constexpr core::Rect kBtnClose = {104, 192, 75, 25};
 constexpr int kMargin = 8;     // the layout's distance of the title from the window's edge
 constexpr int kCaretRoom = 2;  // beyond the text, so that its end is not scrolled off
 
-ui::Font MakeFont(int height, bool bold) {
-    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-    if (!font) ui::ThrowLastError("CreateFontW");
-    return font;
-}
-
-SIZE TextExtent(HFONT font, const std::wstring& text) {
-    ui::WindowDC dc(nullptr);
-    ui::SelectGuard select(dc.get(), font);
-    SIZE size = {};
-    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-int ScreenDpi() {
-    ui::WindowDC dc(nullptr);
-    return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
-
 }  // namespace
 
 TfrmAbout::TfrmAbout() {
@@ -81,9 +61,11 @@ TfrmAbout::~TfrmAbout() {
 
 void TfrmAbout::CreateNativeWindow() {
     // The window font follows the screen's density, and the layout the font's height.
-    font_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), false);
-    scale_ = core::LayoutScale(TextExtent(font_.get(), L"0").cy);
-    titleFont_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), true);
+    ui::FontSpec spec = ui::WindowFontAt(ui::ScreenDpi());
+    font_ = ui::MakeFont(spec);
+    scale_ = ui::LayoutScaleOf(font_.get());
+    spec.bold = true;
+    titleFont_ = ui::MakeFont(spec);
 
     const std::wstring className = core::WidenAscii(kAboutWindowClassName);
     WNDCLASSEXW wc = {};
@@ -161,7 +143,7 @@ void TfrmAbout::SizeToText() {
     // the layout put them, so they stand right-aligned whatever the font makes of them.
     for (ui::Label* label : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
         core::Rect bounds = label->Bounds();
-        const int width = TextExtent(font_.get(), label->Text()).cx;
+        const int width = ui::TextExtent(font_.get(), label->Text()).cx;
         bounds.left = bounds.Right() - width;
         bounds.width = width;
         label->SetBounds(bounds);
@@ -174,7 +156,7 @@ void TfrmAbout::SizeToText() {
     for (ui::ValueField* field : {&Edit1, &Edit2, &Edit5, &Edit6, &Edit7, &Edit3}) {
         core::Rect bounds = field->Bounds();
         const auto margins = static_cast<DWORD>(field->Send(EM_GETMARGINS));
-        const int needed = TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
+        const int needed = ui::TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
                            HIWORD(margins) + kCaretRoom;
         if (needed <= bounds.width) continue;
         bounds.width = std::max(bounds.width, std::min(needed, limit - bounds.left));

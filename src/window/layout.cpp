@@ -9,6 +9,7 @@
 #include "core/opacity.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/fonts.h"
 #include "ui/text.h"
 #include "window/frm_main.h"
 
@@ -81,39 +82,19 @@ constexpr RunTimeText kRunTimeTexts[] = {
     {CmdAutoRun, "开机启动"}, {CmdTrayExit, "退出"},
 };
 
-// `face` is GBK: a Chinese face name must reach the system whole on any code page.
-ui::Font MakeFont(const char* face, int height, bool bold, bool italic, BYTE charset) {
-    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
-                              charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, ui::FromGbk(face).c_str()));
-    if (!font) ui::ThrowLastError("CreateFontW");
-    return font;
-}
-
-int TextHeight(HFONT font) {
-    ui::WindowDC dc(nullptr);
-    ui::SelectGuard select(dc.get(), font);
-    SIZE size = {};
-    GetTextExtentPoint32W(dc.get(), L"0", 1, &size);
-    return size.cy;
-}
-
 }  // namespace
 
 void TfrmMain::MakeFonts() {
-    int dpi = 96;
-    {
-        ui::WindowDC dc(nullptr);
-        dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
+    const int dpi = ui::ScreenDpi();
     // The window font follows the screen's density; if its text is then not 13 pixels
     // high, the whole layout grows or shrinks with it.
-    formFont_ =
-        MakeFont("MS Sans Serif", core::MulDiv(-11, dpi, 96), false, false, DEFAULT_CHARSET);
-    scale_ = core::LayoutScale(TextHeight(formFont_.get()));
-    buttonFont_ = MakeFont("宋体", scale_.Apply(-9), false, false, GB2312_CHARSET);
-    siteFont_ = MakeFont("MS Sans Serif", scale_.Apply(-11), true, true, DEFAULT_CHARSET);
-    labelFont_ = MakeFont("华文仿宋", scale_.Apply(-15), false, false, GB2312_CHARSET);
+    formFont_ = ui::MakeFont(ui::WindowFontAt(dpi));
+    scale_ = ui::LayoutScaleOf(formFont_.get());
+    buttonFont_ =
+        ui::MakeFont({.face = "宋体", .height = scale_.Apply(-9), .charset = GB2312_CHARSET});
+    siteFont_ = ui::MakeFont({.height = scale_.Apply(-11), .bold = true, .italic = true});
+    labelFont_ =
+        ui::MakeFont({.face = "华文仿宋", .height = scale_.Apply(-15), .charset = GB2312_CHARSET});
     FontDialog1.font.pixelsPerInch = dpi;
 }
 
