@@ -49,7 +49,7 @@ private:
     UINT showHideItem_;
     UINT callbackMessage_;
     // The record the shell keeps the icon by.
-    NOTIFYICONDATAW TrayIconData = {};
+    NOTIFYICONDATAW trayIconData_ = {};
     UINT taskbarCreatedMessage_ = 0;
     bool added_ = false;  // from start-up until the close removes the icon
     ui::Icon icon_;       // made once; the shell keeps its own copy of the picture

@@ -81,7 +81,8 @@ public:
     virtual ~Component() = default;
     // `row` as scaled for the screen; `parent` is the window it lies on.
     virtual void Create(HWND parent, const LayoutRow& row) = 0;
-    virtual HWND Hwnd() const = 0;
+    // The control's window: each kind answers with its own window's handle.
+    virtual HWND hwnd() const = 0;
     // A notification the control sent its parent (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,
     // WM_DRAWITEM, WM_MEASUREITEM), handed back to the control by the form.
     virtual LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam);

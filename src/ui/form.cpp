@@ -25,7 +25,7 @@ void CreateControls(HWND window, std::vector<Child>& children, const core::Scale
         const Component* parent =
             child.row.parent ? FindChild(children, child.row.parent) : nullptr;
         child.component->events = child.events;
-        child.component->Create(parent ? parent->Hwnd() : window, child.row);
+        child.component->Create(parent ? parent->hwnd() : window, child.row);
     }
 }
 
@@ -39,7 +39,7 @@ Component* FindChild(const std::vector<Child>& children, int id) {
 Component* FindChild(const std::vector<Child>& children, HWND hwnd) {
     if (!hwnd) return nullptr;
     for (const Child& child : children) {
-        if (child.component->Hwnd() == hwnd) return child.component;
+        if (child.component->hwnd() == hwnd) return child.component;
     }
     return nullptr;
 }
@@ -60,7 +60,7 @@ void Form::KeepAnchors() {
     GetClientRect(hwnd_, &client);
     for (const Child& child : children_) {
         if (child.row.rightAnchor == 0) continue;
-        HWND hwnd = child.component->Hwnd();
+        HWND hwnd = child.component->hwnd();
         if (!hwnd) return;  // a resize while the controls are being made
         // Distances are those of the scaled layout, so that buttons side by side stay so.
         const int left =
@@ -86,7 +86,7 @@ void Form::AlignChildren() {
     std::vector<const Child*> which;
     for (const Child& child : children_) {
         if (child.row.parent != 0 || child.row.align == core::Align::None) continue;
-        if (!child.component->Hwnd()) return;  // a resize while the controls are being made
+        if (!child.component->hwnd()) return;  // a resize while the controls are being made
         aligned.push_back({child.row.align, child.row.bounds});
         which.push_back(&child);
     }
@@ -96,7 +96,7 @@ void Form::AlignChildren() {
         core::AlignChildren(client.right, client.bottom, aligned);
     for (std::size_t i = 0; i < which.size(); ++i) {
         const core::Rect& b = bounds[i];
-        SetWindowPos(which[i]->component->Hwnd(), nullptr, b.left, b.top, b.width, b.height,
+        SetWindowPos(which[i]->component->hwnd(), nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
 }

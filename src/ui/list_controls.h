@@ -19,7 +19,7 @@ namespace ui {
 class TrackBar : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int Min() const { return min_; }
     int Max() const { return max_; }
@@ -40,7 +40,7 @@ private:
 class ColorBox : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
     int ItemHeight() const { return itemHeight_; }
     // Sets the font and keeps the entries and the field at the item height.

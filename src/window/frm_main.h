@@ -183,7 +183,7 @@ private:
 
     // False until the note file has been loaded: only then does a change of the editor
     // rewrite it, so a note that failed to load is never replaced.
-    bool NoteLoaded = false;
+    bool noteLoaded_ = false;
 };
 
 }  // namespace notes

@@ -274,7 +274,7 @@ void TfrmMain::InitWindow() {
 void TfrmMain::SetRunTimeTexts() {
     for (const RunTimeText& t : kRunTimeTexts) {
         if (const ui::Component* control = ChildById(static_cast<int>(t.id))) {
-            SetWindowTextW(control->Hwnd(), ui::FromGbk(t.text).c_str());
+            SetWindowTextW(control->hwnd(), ui::FromGbk(t.text).c_str());
         } else if (editMenu.Has(t.id)) {
             editMenu.SetCaption(t.id, t.text);
         } else {
