@@ -6,7 +6,6 @@
 
 #include <iterator>
 
-#include "about/frm_about.h"
 #include "about/maker.h"
 #include "desktop/auto_run.h"
 #include "editor/links.h"
@@ -87,7 +86,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::OnMessage(message, wParam, lParam);
 }
 
-void TfrmMain::OnMenuCommand(UINT id) {
+void TfrmMain::OnCommand(UINT id) {
     static constexpr struct {
         UINT id;
         void (TfrmMain::*handler)();
@@ -212,7 +211,7 @@ void TfrmMain::NvisitClick() {
 }
 // The result is not needed: the window only informs.
 void TfrmMain::NaboutClick() {
-    if (frmAbout) frmAbout->ShowModal();
+    frmAbout.ShowModal();
 }
 
 // ---- The note file ------------------------------------------------------------------------

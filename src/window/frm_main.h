@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "about/frm_about.h"
 #include "core/drag.h"
 #include "core/geometry.h"
 #include "desktop/tray_icon.h"
@@ -48,7 +49,7 @@ protected:
     void OnResize() override { FormResize(); }
     bool OnCloseQuery() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
-    void OnMenuCommand(UINT id) override;
+    void OnCommand(UINT id) override;
     HWND DefaultFocus() const override { return REMemo.hwnd(); }
 
 private:
@@ -157,6 +158,7 @@ private:
     ui::PopupMenu trayMenu;             // the menu of the notification-area icon
     ui::FontDialog FontDialog1;         // the Font command's dialog and the font it remembers
     ui::PopupMenu editMenu;             // the editor's context menu
+    TfrmAbout frmAbout;                 // the About window, made at its first showing
 
     // Fonts of the layout, made before the components.
     core::Scale scale_;

@@ -220,6 +220,55 @@ TEST_F(About, ValueFieldsCanBeSelectedAndCopiedButNotChanged) {
     }
 }
 
+struct Reactivation {
+    const char* name;
+    std::function<void(drv::NotesProcess& note, HWND about)> activate;
+};
+
+class AboutReactivated : public About, public ::testing::WithParamInterface<Reactivation> {};
+
+// Activated again after another program, the window gives the keyboard back to the field
+// that had it; each new showing starts at the button.
+TEST_P(AboutReactivated, GivesTheKeyboardBackToTheFieldThatHadIt) {
+    Start();
+    Open();
+    const HWND field = Child(IDC_ABOUT_EDIT7);
+    const RECT r = drv::WindowRect(field);
+    drv::Click({r.left + 2, r.top + 5});
+    ASSERT_TRUE(drv::Settle(about_));
+    ASSERT_EQ(drv::FocusOf(about_), field);
+
+    drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
+                                         300, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                         nullptr));
+    SetForegroundWindow(other.get());
+    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); },
+                               drv::kWaitTimeout, "another program in front"));
+    GetParam().activate(*note_, about_);
+    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == about_; }, drv::kWaitTimeout,
+                               "the About window in front"));
+    ASSERT_TRUE(drv::Settle(about_));
+    EXPECT_EQ(drv::FocusOf(about_), field);
+
+    drv::Click(drv::Center(Button()));
+    ExpectClosedAndNoteBack();
+    Open();
+    EXPECT_EQ(drv::FocusOf(about_), Button());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, AboutReactivated,
+    ::testing::Values(Reactivation{"ClickOnTheCaption",
+                                   [](drv::NotesProcess&, HWND about) {
+                                       const RECT w = drv::WindowRect(about);
+                                       drv::Click({w.left + 60, w.top + 8});
+                                   }},
+                      Reactivation{"ASecondLaunch",
+                                   [](drv::NotesProcess& note, HWND) {
+                                       EXPECT_EQ(note.LaunchAnother().WaitForExit().Optional(), 0u);
+                                   }}),
+    drv::CaseName());
+
 TEST_F(About, TheNoteIgnoresTheUserWhileItIsOpen) {
     Start({.files = {{"Memo.rtf", "kept"}}});
     Open();
