@@ -109,62 +109,27 @@ void TfrmMain::OnCommand(UINT id) {
 
 // ---- Moving and resizing ------------------------------------------------------------------
 
-void TfrmMain::Panel1MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel2MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel3MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel4MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::spdBtnDragMouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
+// The mouse handlers of the border strips, the top bar and the grip: a press on any of them
+// starts a drag (and is a press on the note, see REMemoMouseDown), a move moves the note, a
+// release ends the drag. The border strips leave the new position unsaved; the next save by
+// the top bar or the grip writes it.
+ui::ComponentEvents TfrmMain::DragEvents(bool savesOnRelease) {
+    return {.onMouseDown =
+                [this](const ui::MouseArgs& e) {
+                    drag_.Press(e.x, e.y);
+                    REMemoMouseDown(e);
+                },
+            .onMouseMove = [this](const ui::MouseArgs& e) { drag_.Move(*this, e.x, e.y); },
+            .onMouseUp =
+                [this, savesOnRelease](const ui::MouseArgs&) {
+                    drag_.Release();
+                    if (savesOnRelease) SaveGeometry();
+                }};
 }
 
-void TfrmMain::Panel1MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel2MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel3MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel4MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
 // Also with no drag under way: passing over the grip stores where the note stands.
 void TfrmMain::spdBtnDragMouseMove(const ui::MouseArgs& e) {
     drag_.Resize(*this, e.x, e.y, MinimumSize());
-    SaveGeometry();
-}
-
-// The strips leave the new position unsaved; the next save by the top bar or the grip
-// writes it.
-void TfrmMain::Panel1MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::Panel2MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::Panel3MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-    SaveGeometry();
-}
-void TfrmMain::Panel4MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::spdBtnDragMouseUp(const ui::MouseArgs&) {
-    drag_.Release();
     SaveGeometry();
 }
 
@@ -189,14 +154,8 @@ void TfrmMain::spdBtnFormTopHideClick() {
 void TfrmMain::spdBtnFormHideClick() {
     Hide();
 }
-void TfrmMain::spdBtnFormHideMouseDown(const ui::MouseArgs& e) {
-    REMemoMouseDown(e);
-}
 void TfrmMain::spdBtnFormCloseClick() {
     Close();
-}
-void TfrmMain::spdBtnFormCloseMouseDown(const ui::MouseArgs& e) {
-    REMemoMouseDown(e);
 }
 void TfrmMain::NminClick() {
     Hide();
@@ -226,8 +185,9 @@ void TfrmMain::REMemoChange() {
 
 // ---- The edit menu and character formatting -----------------------------------------------
 
-// Runs on every press of a mouse button on the editor and on the window's chrome, so that
-// the edit items are up to date when a right click opens the menu.
+// Runs on every press of a mouse button on the note: the editor, the strips, the top bar, the
+// grip and every top-bar button but "e". The panels close, and the edit items are up to date
+// when a right click opens the menu.
 void TfrmMain::REMemoMouseDown(const ui::MouseArgs&) {
     appearance_.ClosePanels();
     editCommands_.RefreshItems(ui::Application::Current().Handle());

@@ -70,22 +70,10 @@ private:
     // The smallest size at which the top bar still shows the grip and the four buttons.
     core::Size MinimumSize() const;
 
-    // Moving and resizing.
-    void Panel1MouseDown(const ui::MouseArgs& e);
-    void Panel2MouseDown(const ui::MouseArgs& e);
-    void Panel3MouseDown(const ui::MouseArgs& e);
-    void Panel4MouseDown(const ui::MouseArgs& e);
-    void spdBtnDragMouseDown(const ui::MouseArgs& e);
-    void Panel1MouseMove(const ui::MouseArgs& e);
-    void Panel2MouseMove(const ui::MouseArgs& e);
-    void Panel3MouseMove(const ui::MouseArgs& e);
-    void Panel4MouseMove(const ui::MouseArgs& e);
+    // Moving and resizing. The three border strips, the top bar and the grip share one set
+    // of mouse handlers (DragEvents); the grip resizes instead of moving.
+    ui::ComponentEvents DragEvents(bool savesOnRelease);
     void spdBtnDragMouseMove(const ui::MouseArgs& e);
-    void Panel1MouseUp(const ui::MouseArgs& e);
-    void Panel2MouseUp(const ui::MouseArgs& e);
-    void Panel3MouseUp(const ui::MouseArgs& e);
-    void Panel4MouseUp(const ui::MouseArgs& e);
-    void spdBtnDragMouseUp(const ui::MouseArgs& e);
     void spdBtnDragClick();
     void SaveGeometry();
 
@@ -93,9 +81,7 @@ private:
     void spdBtnFormTopClick();
     void spdBtnFormTopHideClick();
     void spdBtnFormHideClick();
-    void spdBtnFormHideMouseDown(const ui::MouseArgs& e);
     void spdBtnFormCloseClick();
-    void spdBtnFormCloseMouseDown(const ui::MouseArgs& e);
     void NminClick();
     void NexitClick();
     void NvisitClick();

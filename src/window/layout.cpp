@@ -108,6 +108,9 @@ std::vector<ui::Child> TfrmMain::Layout() {
     const auto call = [this](void (TfrmMain::*handler)()) {
         return [this, handler] { (this->*handler)(); };
     };
+    // REMemoMouseDown runs for a press anywhere on the note, not only on the editor: the
+    // strips and the grip run it through DragEvents, the top-bar buttons but "e" directly.
+    const auto pressOnNote = mouse(&TfrmMain::REMemoMouseDown);
     // A small button of the top bar; those at the right edge keep their distance from it.
     const auto button = [this](int id, int left, const char* caption, int rightAnchor = 0) {
         return ui::LayoutRow{.id = id,
@@ -134,6 +137,9 @@ std::vector<ui::Child> TfrmMain::Layout() {
     topHide.visible = false;
     ui::LayoutRow site = button(IDC_SPDBTNSITE, kSiteLeft, "e", kSiteLeft);
     site.font = siteFont_.get();
+    ui::ComponentEvents grip = DragEvents(/*savesOnRelease=*/true);
+    grip.onMouseMove = mouse(&TfrmMain::spdBtnDragMouseMove);
+    grip.onClick = call(&TfrmMain::spdBtnDragClick);
 
     return {
         {&Image1,
@@ -144,7 +150,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
           .style = WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
           .font = formFont_.get(),
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
+         {.onMouseDown = pressOnNote,
           .onChange = call(&TfrmMain::REMemoChange),
           .onContextMenu = [this](LPARAM at) { REMemoContextMenu(at); },
           .onNotify = [this](const NMHDR& header) { REMemoLink(header); }}},
@@ -153,44 +159,29 @@ std::vector<ui::Child> TfrmMain::Layout() {
           .bounds = {0, 17, 3, 283},
           .align = Align::Left,
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel1MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel1MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel1MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&Panel2,
          {.id = IDC_PANEL2,
           .bounds = {308, 17, 3, 283},
           .align = Align::Right,
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel2MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel2MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel2MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&Panel3,
          {.id = IDC_PANEL3, .bounds = kPanel3, .align = Align::Top, .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel3MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel3MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel3MouseUp)}},
-        {&spdBtnDrag,
-         drag,
-         {.onMouseDown = mouse(&TfrmMain::spdBtnDragMouseDown),
-          .onMouseMove = mouse(&TfrmMain::spdBtnDragMouseMove),
-          .onMouseUp = mouse(&TfrmMain::spdBtnDragMouseUp),
-          .onClick = call(&TfrmMain::spdBtnDragClick)}},
+         DragEvents(/*savesOnRelease=*/true)},
+        {&spdBtnDrag, drag, grip},
         {&spdBtnFormClose,
          button(IDC_SPDBTNFORMCLOSE, kCloseLeft, "X", kCloseLeft),
-         {.onMouseDown = mouse(&TfrmMain::spdBtnFormCloseMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormCloseClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormCloseClick)}},
         {&spdBtnFormHide,
          button(IDC_SPDBTNFORMHIDE, kHideLeft, "-", kHideLeft),
-         {.onMouseDown = mouse(&TfrmMain::spdBtnFormHideMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormHideClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormHideClick)}},
         {&spdBtnFormTop,
          top,
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormTopClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormTopClick)}},
         {&spdBtnFormTopHide,
          topHide,
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormTopHideClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormTopHideClick)}},
         {&spdBtnSite, site, {.onClick = call(&TfrmMain::NvisitClick)}},
         {&pnlAlpha,
          {.id = IDC_PNLALPHA,
@@ -215,9 +206,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
          {.onChange = call(&TfrmMain::TrackBar1Change)}},
         {&Panel4,
          {.id = IDC_PANEL4, .bounds = kPanel4, .align = Align::Bottom, .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel4MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel4MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel4MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&pnlBgColor,
          {.id = IDC_PNLBGCOLOR,
           .bounds = {43, 98, 233, 28},
