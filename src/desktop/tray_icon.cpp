@@ -102,7 +102,7 @@ void TrayIcon::ShowOrHideNote() {
 }
 
 void TrayIcon::NoteShown(bool shown) {
-    menu_.SetCaption(showHideItem_, shown ? "隐藏" : "显示");
+    menu_.SetCaption(showHideItem_, ShowHideCaption(shown));
 }
 
 }  // namespace notes

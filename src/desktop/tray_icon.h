@@ -14,6 +14,11 @@
 
 namespace notes {
 
+// The text of the icon menu's show/hide item: what a click on it will do.
+constexpr const char* ShowHideCaption(bool noteShown) {
+    return noteShown ? "隐藏" : "显示";
+}
+
 class TrayIcon {
 public:
     // `note` is the window the icon shows and hides, `menu` the icon's menu and

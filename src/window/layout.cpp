@@ -65,7 +65,7 @@ constexpr ui::MenuItemDesc kEditMenu[] = {
 };
 
 constexpr ui::MenuItemDesc kTrayMenu[] = {
-    {.id = CmdTrayResize, .caption = "显示"},
+    {.id = CmdTrayResize, .caption = ShowHideCaption(false)},
     {.id = CmdTrayExit},
 };
 
@@ -75,10 +75,14 @@ struct RunTimeText {
     const char* text;
 };
 constexpr RunTimeText kRunTimeTexts[] = {
-    {IDC_LABEL1, "透明度"},   {IDC_LABEL2, "背景色"}, {CmdAlpha, "透明度"}, {CmdBgColor, "背景色"},
-    {CmdFont, "字体"},        {CmdUndo, "撤销"},      {CmdCut, "剪切"},     {CmdCopy, "复制"},
-    {CmdPaste, "粘贴"},       {CmdDelete, "删除"},    {CmdAbout, "关于"},   {CmdHelp, "帮助"},
-    {CmdVisit, "访问网站"},   {CmdMin, "最小化"},     {CmdExit, "退出"},    {CmdTrayResize, "隐藏"},
+    {IDC_LABEL1, "透明度"},   {IDC_LABEL2, "背景色"},
+    {CmdAlpha, "透明度"},     {CmdBgColor, "背景色"},
+    {CmdFont, "字体"},        {CmdUndo, "撤销"},
+    {CmdCut, "剪切"},         {CmdCopy, "复制"},
+    {CmdPaste, "粘贴"},       {CmdDelete, "删除"},
+    {CmdAbout, "关于"},       {CmdHelp, "帮助"},
+    {CmdVisit, "访问网站"},   {CmdMin, "最小化"},
+    {CmdExit, "退出"},        {CmdTrayResize, ShowHideCaption(true)},
     {CmdAutoRun, "开机启动"}, {CmdTrayExit, "退出"},
 };
 
