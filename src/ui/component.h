@@ -13,19 +13,17 @@ namespace ui {
 
 enum class MouseButton { Left, Right, Middle };
 
-// A mouse event as the handlers see it: position relative to the control that received it
-// (negative or beyond its size while the pointer is captured), buttons and keys held.
+// A mouse event as the handlers see it: the button, and the position relative to the
+// control that received it (negative or beyond its size while the pointer is captured).
 struct MouseArgs {
     MouseButton button = MouseButton::Left;
-    WPARAM keys = 0;  // MK_ flags
-    bool doubleClick = false;
     int x = 0;
     int y = 0;
 };
 using MouseHandler = std::function<void(const MouseArgs&)>;
 
 // Translates a button or move message; false for other messages.
-bool CrackMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, MouseArgs& args);
+bool CrackMouseMessage(UINT message, LPARAM lParam, MouseArgs& args);
 enum class MouseAction { None, Down, Move, Up };
 MouseAction MouseActionOf(UINT message);
 

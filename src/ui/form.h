@@ -31,13 +31,8 @@ public:
     // Geometry in screen pixels; each assignment moves or sizes the window at once.
     core::Rect Bounds() const override { return WindowRef::Bounds(); }
     void SetBounds(const core::Rect& bounds) override { WindowRef::SetBounds(bounds); }
-    int Left() const { return Bounds().left; }
-    int Top() const { return Bounds().top; }
-    int Width() const { return Bounds().width; }
-    int Height() const { return Bounds().height; }
 
     enum class WindowState { Normal, Minimized, Maximized };
-    WindowState State() const { return windowState_; }
     // Only a change shows: setting the state a window already has does not activate it.
     void SetWindowState(WindowState state);
     // Shows the form as the process was started: maximised, minimised (the application is

@@ -108,8 +108,7 @@ LRESULT RichEdit::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
-    if (MouseActionOf(message) == MouseAction::Down &&
-        CrackMouseMessage(message, wParam, lParam, args)) {
+    if (MouseActionOf(message) == MouseAction::Down && CrackMouseMessage(message, lParam, args)) {
         const LRESULT result = DefSubclassProc(hwnd_, message, wParam, lParam);
         if (events.onMouseDown) events.onMouseDown(args);
         return result;

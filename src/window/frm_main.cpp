@@ -42,7 +42,6 @@ void TfrmMain::FormCreate() {
     // WS_EX_TOOLWINDOW alone, replacing the old style: no taskbar button for the program.
     SetWindowLongW(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     InitWindow();
-    noteLoaded_ = false;
     LoadNote();
     noteLoaded_ = true;
     SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),

@@ -1,6 +1,10 @@
 // The note window's layout: its controls as a table, at 96 dpi with a 13-pixel window font
 // and scaled to the screen; the texts set at start-up; InitWindow, which completes the
 // layout; and FormResize, which keeps the top-bar buttons at the right edge.
+//
+// Two parts are never seen and kept on purpose, as the window has always been made: the
+// editor menu's Help item, hidden, with its text and no handler; and Image1, the hidden
+// picture that holds the notification-area icon's image.
 #include <windows.h>
 
 #include <commctrl.h>
