@@ -77,10 +77,8 @@ void TfrmAbout::CreateHandle() {
     Send(WM_SETICON, ICON_BIG,
          reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED)));
-    Send(WM_SETICON, ICON_SMALL,
-         reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    smallIcon_ = ui::Application::Current().LoadSmallIcon(IDI_MAINICON);
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     CreateChildren(Layout(), scale_, kClientWidth);
     FormCreate();
     SizeToText();

@@ -50,6 +50,7 @@ private:
     core::Scale scale_;
     ui::Font font_;
     ui::Font titleFont_;
+    ui::Icon smallIcon_;  // the caption's
 };
 
 }  // namespace notes

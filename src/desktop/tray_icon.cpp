@@ -19,19 +19,14 @@ constexpr DWORD kTrayIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 
 }  // namespace
 
-void TrayIcon::Add(int iconId, std::span<const char, 64> tip) {
-    if (!icon_) {
-        icon_.reset(
-            static_cast<HICON>(LoadImageW(ui::Application::Current().Instance(),
-                                          MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, 0)));
-    }
+void TrayIcon::Add(HICON picture, std::span<const char, 64> tip) {
     trayIconData_ = {};
     trayIconData_.cbSize = kTrayIconDataSize;
     trayIconData_.hWnd = note_.Handle();
     trayIconData_.uID = 1;
     trayIconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIconData_.uCallbackMessage = callbackMessage_;
-    trayIconData_.hIcon = icon_.get();
+    trayIconData_.hIcon = picture;
     // The GBK field, up to its first NUL, as UTF-16; it fits, since a GBK character takes at
     // least one byte.
     const std::wstring text =

@@ -19,6 +19,8 @@
 namespace notes {
 
 TfrmMain::TfrmMain() {
+    // At the system's small-icon size, which is what it draws in the notification area.
+    trayPicture_ = ui::Application::Current().LoadSmallIcon(IDI_TRAY);
     MakeFonts();
     try {
         FormCreate();
@@ -243,7 +245,7 @@ void TfrmMain::NbgColorClick() {
 // ---- The notification-area icon and start at log-on ---------------------------------------
 
 void TfrmMain::AddTrayIcon() {
-    trayIcon_.Add(IDI_TRAY, NoteWindowClassName.bytes);
+    trayIcon_.Add(trayPicture_.get(), NoteWindowClassName.bytes);
 }
 void TfrmMain::RemoveTrayIcon() {
     trayIcon_.Remove();

@@ -146,7 +146,9 @@ private:
     ui::PopupMenu editMenu;             // the editor's context menu
     TfrmAbout frmAbout;                 // the About window, made at its first showing
 
-    // Fonts of the layout, made before the components.
+    // The notification-area icon's picture, which Image1 holds; and the fonts of the layout.
+    // Made before the components.
+    ui::Icon trayPicture_;
     core::Scale scale_;
     ui::Font formFont_;
     ui::Font buttonFont_;

@@ -128,9 +128,6 @@ std::vector<ui::Child> TfrmMain::Layout() {
                              .font = buttonFont_.get(),
                              .caption = caption};
     };
-    const HICON trayPicture =
-        static_cast<HICON>(LoadImageW(ui::Application::Current().Instance(),
-                                      MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
 
     ui::LayoutRow drag = button(IDC_SPDBTNDRAG, kDragLeft, "");
     drag.flat = false;
@@ -151,7 +148,10 @@ std::vector<ui::Child> TfrmMain::Layout() {
 
     return {
         {&Image1,
-         {.id = IDC_IMAGE1, .bounds = {176, 192, 16, 16}, .visible = false, .icon = trayPicture}},
+         {.id = IDC_IMAGE1,
+          .bounds = {176, 192, 16, 16},
+          .visible = false,
+          .icon = trayPicture_.get()}},
         {&REMemo,
          {.id = IDC_REMEMO,
           .bounds = {0, 33, 97, 96},  // until InitWindow lets it fill the window
