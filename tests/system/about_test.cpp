@@ -359,11 +359,25 @@ TEST_F(About, ASecondLaunchBringsItForward) {
     EXPECT_FALSE(drv::IsEnabled(window_));
 }
 
+// The end of the program (WM_QUIT) while the window is up ends its loop and then the
+// program's, at once: no question or error box on the way, the note as it was, and nothing
+// left beside it.
 TEST_F(About, TheProgramsEndWhileItIsOpenEndsTheProgramCleanly) {
-    Start();
+    Start({.files = {{"Memo.rtf", "kept"}}});
     Open();
     PostThreadMessageA(GetWindowThreadProcessId(about_, nullptr), WM_QUIT, 0, 0);
-    EXPECT_EQ(note_->WaitForExit().Optional(), 0u);
+    bool boxShown = false;
+    EXPECT_TRUE(drv::WaitUntil(
+        [&] {
+            boxShown = boxShown || drv::CountMessageBoxes(note_->Pid()) > 0;
+            return !note_->IsRunning();
+        },
+        drv::kWaitTimeout, "the program's end"));
+    EXPECT_FALSE(boxShown);
+    EXPECT_EQ(note_->ReadFile("Memo.rtf"), "kept");
+    EXPECT_EQ(drv::ListDirectory(note_->Dir().Path()),
+              (std::vector<std::string>{"Memo.rtf", "Notes.exe"}));
+    EXPECT_EQ(note_->ExitCode(), 0u);
 }
 
 }  // namespace
