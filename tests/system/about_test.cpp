@@ -87,6 +87,16 @@ protected:
         ASSERT_TRUE(drv::Settle(about_));
     }
     HWND Child(int id) const { return drv::ChildById(about_, id); }
+    // A window of another program (this test) made the foreground window.
+    static drv::OwnWindow AnotherProgramInFront() {
+        drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
+                                             300, 200, 100, nullptr, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr));
+        SetForegroundWindow(other.get());
+        drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); }, drv::kWaitTimeout,
+                       "another program in front");
+        return other;
+    }
     HWND Button() const { return Child(IDC_ABOUT_BTNCLOSE); }
     // Closed, and the note usable again: enabled, active, typing reaches it.
     void ExpectClosedAndNoteBack() {
@@ -238,12 +248,8 @@ TEST_P(AboutReactivated, GivesTheKeyboardBackToTheFieldThatHadIt) {
     ASSERT_TRUE(drv::Settle(about_));
     ASSERT_EQ(drv::FocusOf(about_), field);
 
-    drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
-                                         300, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                         nullptr));
-    SetForegroundWindow(other.get());
-    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); },
-                               drv::kWaitTimeout, "another program in front"));
+    const drv::OwnWindow other = AnotherProgramInFront();
+    ASSERT_EQ(GetForegroundWindow(), other.get());
     GetParam().activate(*note_, about_);
     ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == about_; }, drv::kWaitTimeout,
                                "the About window in front"));
@@ -347,12 +353,8 @@ TEST_F(About, StaysBelowATopmostNoteThatCoversIt) {
 TEST_F(About, ASecondLaunchBringsItForward) {
     Start();
     Open();
-    drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
-                                         300, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                         nullptr));
-    SetForegroundWindow(other.get());
-    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); },
-                               drv::kWaitTimeout, "another program in front"));
+    const drv::OwnWindow other = AnotherProgramInFront();
+    ASSERT_EQ(GetForegroundWindow(), other.get());
     EXPECT_EQ(note_->LaunchAnother().WaitForExit().Optional(), 0u);
     EXPECT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == about_; }, drv::kWaitTimeout,
                                "the About window in front"));
