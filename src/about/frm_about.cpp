@@ -10,21 +10,19 @@
 #include "about/maker.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/fonts.h"
 #include "ui/text.h"
 #include "version.h"
 
 #include "resource.h"
 
 namespace notes {
-
-TfrmAbout* frmAbout = nullptr;
-
 namespace {
 
 // Laid out at 96 dpi with the 13-pixel text of the window font; scaled like the note.
 constexpr int kClientWidth = 287;
 constexpr int kClientHeight = 232;
-// Where the layout put the window; the first showing centres it instead.
+// Where the layout put the window; it is centred on the screen when it is made.
 constexpr core::Rect kWindowBounds = {576, 295, kClientWidth, kClientHeight};
 constexpr DWORD kWindowStyle =
     WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -46,44 +44,20 @@ constexpr core::Rect kBtnClose = {104, 192, 75, 25};
 constexpr int kMargin = 8;     // the layout's distance of the title from the window's edge
 constexpr int kCaretRoom = 2;  // beyond the text, so that its end is not scrolled off
 
-ui::Font MakeFont(int height, bool bold) {
-    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-    if (!font) ui::ThrowLastError("CreateFontW");
-    return font;
-}
-
-SIZE TextExtent(HFONT font, const std::wstring& text) {
-    ui::WindowDC dc(nullptr);
-    ui::SelectGuard select(dc.get(), font);
-    SIZE size = {};
-    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-int ScreenDpi() {
-    ui::WindowDC dc(nullptr);
-    return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
-
 }  // namespace
-
-TfrmAbout::TfrmAbout() {
-    frmAbout = this;
-}
 
 TfrmAbout::~TfrmAbout() {
     // Children die with the window, before the member objects that wrap them.
     Destroy();
-    if (frmAbout == this) frmAbout = nullptr;
 }
 
-void TfrmAbout::CreateNativeWindow() {
+void TfrmAbout::CreateHandle() {
     // The window font follows the screen's density, and the layout the font's height.
-    font_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), false);
-    scale_ = core::LayoutScale(TextExtent(font_.get(), L"0").cy);
-    titleFont_ = MakeFont(core::MulDiv(-11, ScreenDpi(), 96), true);
+    ui::FontSpec spec = ui::WindowFontAt(ui::ScreenDpi());
+    font_ = ui::MakeFont(spec);
+    scale_ = ui::LayoutScaleOf(font_.get());
+    spec.bold = true;
+    titleFont_ = ui::MakeFont(spec);
 
     const std::wstring className = core::WidenAscii(kAboutWindowClassName);
     WNDCLASSEXW wc = {};
@@ -96,22 +70,24 @@ void TfrmAbout::CreateNativeWindow() {
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
     const core::Rect bounds = {kWindowBounds.left, kWindowBounds.top, frame.right - frame.left,
                                frame.bottom - frame.top};
-    Window::Create({className.c_str(), L"", kWindowStyle, kWindowExStyle, bounds,
-                    ui::Application::Current().Handle()});
+    CreateForm({className.c_str(), L"", kWindowStyle, kWindowExStyle, bounds,
+                ui::Application::Current().Handle()});
     // The application icon in the caption and wherever the system shows the window.
     const HINSTANCE instance = ui::Application::Current().Instance();
     Send(WM_SETICON, ICON_BIG,
          reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED)));
-    Send(WM_SETICON, ICON_SMALL,
-         reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
-    children_ = Layout();
-    ui::CreateControls(hwnd_, children_, scale_);
+    smallIcon_ = ui::Application::Current().LoadSmallIcon(IDI_MAINICON);
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    CreateChildren(Layout(), scale_, kClientWidth);
     FormCreate();
     SizeToText();
     ui::Application::Current().AddDialogWindow(hwnd_);
+    // Centred once; later showings keep the place where it was closed.
+    const core::Rect b = Bounds();
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - b.width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - b.height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Every control of the window, at 96 dpi; their texts come with FormCreate.
@@ -161,7 +137,7 @@ void TfrmAbout::SizeToText() {
     // the layout put them, so they stand right-aligned whatever the font makes of them.
     for (ui::Label* label : {&Label1, &Label2, &Label3, &Label5, &Label6}) {
         core::Rect bounds = label->Bounds();
-        const int width = TextExtent(font_.get(), label->Text()).cx;
+        const int width = ui::TextExtent(font_.get(), label->Text()).cx;
         bounds.left = bounds.Right() - width;
         bounds.width = width;
         label->SetBounds(bounds);
@@ -174,7 +150,7 @@ void TfrmAbout::SizeToText() {
     for (ui::ValueField* field : {&Edit1, &Edit2, &Edit5, &Edit6, &Edit7, &Edit3}) {
         core::Rect bounds = field->Bounds();
         const auto margins = static_cast<DWORD>(field->Send(EM_GETMARGINS));
-        const int needed = TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
+        const int needed = ui::TextExtent(font_.get(), field->Text()).cx + LOWORD(margins) +
                            HIWORD(margins) + kCaretRoom;
         if (needed <= bounds.width) continue;
         bounds.width = std::max(bounds.width, std::min(needed, limit - bounds.left));
@@ -182,100 +158,25 @@ void TfrmAbout::SizeToText() {
     }
 }
 
-int TfrmAbout::ShowModal() {
-    if (!hwnd_) {
-        try {
-            CreateNativeWindow();
-        } catch (...) {
-            // No half-made window stays behind: the next showing starts again.
-            Destroy();
-            throw;
-        }
-    }
-    if (modal_) {
-        // Already up (a command that arrived while it was): bring it forward.
-        SetForegroundWindow(hwnd_);
-        return 0;
-    }
-    if (!placed_) {
-        const core::Rect b = Bounds();
-        SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - b.width) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - b.height) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        placed_ = true;
-    }
-    ui::Application& app = ui::Application::Current();
-    modal_ = true;
-    modalResult_ = 0;
-    lastFocus_ = btnClose.hwnd();
-    {
-        // Enables the other windows again and reactivates the one that was active before
-        // this window goes, so the activation never passes to another program.
-        ui::Application::TaskModalScope scope(app, hwnd_);
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
-        while (modalResult_ == 0) {
-            try {
-                // The program's end (WM_QUIT, posted again for the main loop) cancels.
-                if (!app.HandleMessage()) modalResult_ = IDCANCEL;
-            } catch (...) {
-                ui::ReportCurrentException();
-            }
-        }
-    }
-    ShowWindow(hwnd_, SW_HIDE);
-    modal_ = false;
-    return modalResult_;
-}
-
-void TfrmAbout::Close() {
-    if (modal_) {
-        modalResult_ = IDCANCEL;
-    } else if (hwnd_) {
-        ShowWindow(hwnd_, SW_HIDE);
-    }
-}
-
 void TfrmAbout::btnCloseClick() {
-    frmAbout->Close();
+    Close();
 }
 
-void TfrmAbout::OnCommand(UINT id, UINT code, HWND control) {
-    if (ui::Component* child = ui::FindChild(children_, control)) {
-        child->Reflect(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-        return;
-    }
-    // Enter reaches the window as IDOK since it has no default button; it presses the
-    // button only when that has the focus. Escape (IDCANCEL) does nothing: no cancel button.
+// Enter reaches the window as IDOK since it has no default button; it presses the button
+// only when that has the focus. Escape (IDCANCEL) does nothing: there is no cancel button.
+void TfrmAbout::OnCommand(UINT id) {
     if (id == IDOK && GetFocus() == btnClose.hwnd()) btnCloseClick();
 }
 
 LRESULT TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_CTLCOLORSTATIC: {
+    if (message == WM_CTLCOLORSTATIC) {
         // Labels and read-only fields alike stand on the window's own colour.
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        } else if (!HIWORD(wParam)) {
-            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : btnClose.hwnd());
-        }
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : btnClose.hwnd());
-        return 0;
-    case WM_CLOSE: Close(); return 0;
-    }
-    return Window::OnMessage(message, wParam, lParam);
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace notes

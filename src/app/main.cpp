@@ -1,10 +1,9 @@
-// Process entry: one instance, the two windows, the message loop. The exit code is 0 on
-// every path.
+// Process entry: one instance, the note window (which owns the About window), the message
+// loop. The exit code is 0 on every path.
 #include <windows.h>
 
 #include <memory>
 
-#include "about/frm_about.h"
 #include "app/instance.h"
 #include "ui/application.h"
 #include "ui/error.h"
@@ -20,7 +19,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (!lock.IsFirst()) return 0;
 
         auto main = std::make_unique<notes::TfrmMain>();
-        auto about = std::make_unique<notes::TfrmAbout>();
 
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;

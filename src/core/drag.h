@@ -37,7 +37,8 @@ public:
     void Resize(WindowGeometry& window, int x, int y, Size minimum) const;
 
 private:
-    // The note's drag state: Dragging, DragStartX and DragStartY.
+    // Whether a press started a drag that no release has ended, and where the press was in
+    // the pressed control.
     bool dragging_ = false;
     int startX_ = 0;
     int startY_ = 0;

@@ -10,8 +10,6 @@ inline constexpr int kAlphaMin = 11;
 inline constexpr int kAlphaMax = 51;
 inline constexpr int kAlphaDefault = kAlphaMax;
 
-// The slider position a stored value gives: brought into kAlphaMin..kAlphaMax.
-int AlphaPosition(int stored);
 // The window's opacity at a slider position.
 uint8_t OpacityOf(int position);
 

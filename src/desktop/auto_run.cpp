@@ -1,5 +1,6 @@
 #include "desktop/auto_run.h"
 
+#include "core/settings_keys.h"
 #include "desktop/run_value.h"
 #include "ui/application.h"
 #include "ui/ini_file.h"
@@ -16,7 +17,7 @@ void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled
 void AutoRunClicked(bool enabled) {
     {
         ui::TIniFile ini(ui::SettingsFilePath());
-        ini.WriteFlag("FORM", "AutoRun", enabled);
+        ini.WriteFlag(core::kAutoRunKey, enabled);
         ini.CommitFile();
     }
     SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(), enabled,

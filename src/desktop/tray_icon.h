@@ -14,6 +14,11 @@
 
 namespace notes {
 
+// The text of the icon menu's show/hide item: what a click on it will do.
+constexpr const char* ShowHideCaption(bool noteShown) {
+    return noteShown ? "隐藏" : "显示";
+}
+
 class TrayIcon {
 public:
     // `note` is the window the icon shows and hides, `menu` the icon's menu and
@@ -25,10 +30,10 @@ public:
           showHideItem_(showHideItem),
           callbackMessage_(callbackMessage) {}
 
-    // Puts the icon up with the 16 x 16 picture `iconId` of the program's resources and the
+    // Puts the icon up with `picture` (kept by the caller while the icon is up) and the
     // 64-byte tip. Without a notification area (no shell yet at log-on) the program runs on
     // without it until the shell announces itself.
-    void Add(int iconId, std::span<const char, 64> tip);
+    void Add(HICON picture, std::span<const char, 64> tip);
     void Remove();
     // Whether `message` is the shell's announcement that it has started again.
     bool IsTaskbarCreated(UINT message) const;
@@ -49,10 +54,9 @@ private:
     UINT showHideItem_;
     UINT callbackMessage_;
     // The record the shell keeps the icon by.
-    NOTIFYICONDATAW TrayIconData = {};
+    NOTIFYICONDATAW trayIconData_ = {};
     UINT taskbarCreatedMessage_ = 0;
     bool added_ = false;  // from start-up until the close removes the icon
-    ui::Icon icon_;       // made once; the shell keeps its own copy of the picture
 };
 
 }  // namespace notes

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "ui/color.h"
+#include "ui/fonts.h"
 
 namespace notes {
 namespace {
@@ -36,8 +37,7 @@ int PointsOf(const CHARFORMATW& format) {
 }
 
 std::wstring FaceOf(const CHARFORMATW& format) {
-    // The control need not end a name of the full length with a NUL.
-    return std::wstring(format.szFaceName, wcsnlen(format.szFaceName, LF_FACESIZE));
+    return ui::FaceName(format.szFaceName);
 }
 
 CHARFORMATW ColorFormat(core::TColor color) {

@@ -1,9 +1,8 @@
 #include "settings/appearance.h"
 
-#include <string>
-
 #include "core/color_list.h"
 #include "core/opacity.h"
+#include "core/settings_keys.h"
 #include "ui/color.h"
 #include "ui/ini_file.h"
 
@@ -22,7 +21,7 @@ void Appearance::ApplyColor(core::TColor color) {
 void Appearance::SliderChanged() {
     c_.window.SetOpacity(core::OpacityOf(c_.slider.Position()));
     ui::TIniFile ini(ui::SettingsFilePath());
-    ini.WriteText("FORM", "Alpha", std::to_wstring(c_.slider.Position()));
+    ini.WriteNumber(core::kAlphaKey, c_.slider.Position());
     ini.CommitFile();
 }
 
@@ -33,7 +32,7 @@ void Appearance::ColorChosen() {
     SetEditorColor(color);
     {
         ui::TIniFile ini(ui::SettingsFilePath());
-        ini.WriteText("MEMO", "Color", core::WidenAscii(core::ColorToText(color)));
+        ini.WriteText(core::kColorWrittenKey, core::WidenAscii(core::ColorToText(color)));
         ini.CommitFile();
     }
     for (ui::Panel* strip : c_.strips) strip->SetColor(color);

@@ -6,13 +6,14 @@
 #include "core/number.h"
 #include "core/opacity.h"
 #include "core/placement.h"
+#include "core/settings_keys.h"
 #include "ui/ini_file.h"
 
 namespace notes {
 namespace {
 
-std::optional<int> ReadOptional(const ui::TIniFile& ini, const char* section, const char* key) {
-    return core::ParseInteger(core::NarrowToAscii(ini.ReadText(section, key, L"")));
+std::optional<int> ReadOptional(const ui::TIniFile& ini, const core::SettingsKey& key) {
+    return core::ParseInteger(core::NarrowToAscii(ini.ReadText(key, L"")));
 }
 
 core::Rect PrimaryWorkArea() {
@@ -44,8 +45,8 @@ void StartSettings::Load(core::WindowGeometry& window, core::Size laidOut, core:
     const ui::TIniFile ini(ui::SettingsFilePath());
     const core::Rect workArea = PrimaryWorkArea();
     const core::StoredGeometry stored = {
-        ReadOptional(ini, "FORM", "Left"), ReadOptional(ini, "FORM", "Top"),
-        ReadOptional(ini, "FORM", "Width"), ReadOptional(ini, "FORM", "Height")};
+        ReadOptional(ini, core::kLeftKey), ReadOptional(ini, core::kTopKey),
+        ReadOptional(ini, core::kWidthKey), ReadOptional(ini, core::kHeightKey)};
     window.SetBounds(core::StoredPlacement(stored, workArea, laidOut, minimum));
     // Where no screen shows the note as the window system took it, it goes back to the
     // default corner; a note even partly visible stays where it was put.
@@ -55,18 +56,18 @@ void StartSettings::Load(core::WindowGeometry& window, core::Size laidOut, core:
         window.SetBounds({corner.x, corner.y, placed.width, placed.height});
     }
 
-    menu_.SetChecked(autoRunItem_, ini.ReadFlag("FORM", "AutoRun", false));
+    menu_.SetChecked(autoRunItem_, ini.ReadFlag(core::kAutoRunKey, false));
     // The slider keeps the position in its range; a position that moves it is written back.
-    slider_.SetPosition(ini.ReadNumber("FORM", "Alpha", core::kAlphaDefault));
-    appearance_.ApplyColor(core::TextToColor(ini.ReadText("MEMO", "COLOR", L"clYellow")));
+    slider_.SetPosition(ini.ReadNumber(core::kAlphaKey, core::kAlphaDefault));
+    appearance_.ApplyColor(core::TextToColor(ini.ReadText(core::kColorReadKey, L"clYellow")));
 }
 
 void SaveGeometry(const core::Rect& bounds) {
     ui::TIniFile ini(ui::SettingsFilePath());
-    ini.WriteNumber("FORM", "Left", bounds.left);
-    ini.WriteNumber("FORM", "Top", bounds.top);
-    ini.WriteNumber("FORM", "Width", bounds.width);
-    ini.WriteNumber("FORM", "Height", bounds.height);
+    ini.WriteNumber(core::kLeftKey, bounds.left);
+    ini.WriteNumber(core::kTopKey, bounds.top);
+    ini.WriteNumber(core::kWidthKey, bounds.width);
+    ini.WriteNumber(core::kHeightKey, bounds.height);
     ini.CommitFile();
 }
 

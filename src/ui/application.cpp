@@ -14,7 +14,7 @@ namespace {
 
 constexpr wchar_t kApplicationClass[] = L"VelnorNotesApplication";
 constexpr DWORD kApplicationStyle =
-    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x84CA0000
+    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The one application object of the process: the default error handler and the message box
 // service are reached from code that holds no reference to it.
@@ -113,6 +113,12 @@ Application::Application(HINSTANCE instance) : instance_(instance) {
 Application::~Application() {
     if (hwnd_) DestroyWindow(hwnd_);
     g_current = nullptr;
+}
+
+Icon Application::LoadSmallIcon(int id) const {
+    return Icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
 Application& Application::Current() {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/handles.h"
+
 namespace ui {
 
 // The application title for the executable at `path`: its file name without its directory
@@ -26,6 +28,9 @@ public:
     static Application* TryCurrent();
 
     HINSTANCE Instance() const { return instance_; }
+    // The program's icon `id` at the size the system draws small icons at (16 x 16 at
+    // 96 dpi, larger on denser screens); null when it cannot be loaded.
+    Icon LoadSmallIcon(int id) const;
     HWND Handle() const { return hwnd_; }
     // The title as the application window carries it (at most 255 characters).
     std::wstring Title() const;

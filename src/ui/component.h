@@ -13,19 +13,17 @@ namespace ui {
 
 enum class MouseButton { Left, Right, Middle };
 
-// A mouse event as the handlers see it: position relative to the control that received it
-// (negative or beyond its size while the pointer is captured), buttons and keys held.
+// A mouse event as the handlers see it: the button, and the position relative to the
+// control that received it (negative or beyond its size while the pointer is captured).
 struct MouseArgs {
     MouseButton button = MouseButton::Left;
-    WPARAM keys = 0;  // MK_ flags
-    bool doubleClick = false;
     int x = 0;
     int y = 0;
 };
 using MouseHandler = std::function<void(const MouseArgs&)>;
 
 // Translates a button or move message; false for other messages.
-bool CrackMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, MouseArgs& args);
+bool CrackMouseMessage(UINT message, LPARAM lParam, MouseArgs& args);
 enum class MouseAction { None, Down, Move, Up };
 MouseAction MouseActionOf(UINT message);
 
@@ -81,7 +79,8 @@ public:
     virtual ~Component() = default;
     // `row` as scaled for the screen; `parent` is the window it lies on.
     virtual void Create(HWND parent, const LayoutRow& row) = 0;
-    virtual HWND Hwnd() const = 0;
+    // The control's window: each kind answers with its own window's handle.
+    virtual HWND hwnd() const = 0;
     // A notification the control sent its parent (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,
     // WM_DRAWITEM, WM_MEASUREITEM), handed back to the control by the form.
     virtual LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam);

@@ -46,13 +46,10 @@ MouseAction MouseActionOf(UINT message) {
     }
 }
 
-bool CrackMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, MouseArgs& args) {
+bool CrackMouseMessage(UINT message, LPARAM lParam, MouseArgs& args) {
     if (MouseActionOf(message) == MouseAction::None) return false;
-    args.keys = wParam;
     args.x = GET_X_LPARAM(lParam);
     args.y = GET_Y_LPARAM(lParam);
-    args.doubleClick =
-        message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
     switch (message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
@@ -100,7 +97,7 @@ void Panel::OnPaint() {
 
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
-    if (CrackMouseMessage(message, wParam, lParam, args)) {
+    if (CrackMouseMessage(message, lParam, args)) {
         switch (MouseActionOf(message)) {
         case MouseAction::Down:
             if (args.button == MouseButton::Left) SetCapture(hwnd_);
@@ -202,7 +199,7 @@ void SpeedButton::OnPaint() {
 
 LRESULT SpeedButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
-    if (CrackMouseMessage(message, wParam, lParam, args)) {
+    if (CrackMouseMessage(message, lParam, args)) {
         RECT client;
         GetClientRect(hwnd_, &client);
         pointerInside_ = PtInRect(&client, POINT{args.x, args.y}) != FALSE;

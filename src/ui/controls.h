@@ -21,7 +21,7 @@ public:
     Panel() = default;
 
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     core::TColor Color() const { return color_; }
     void SetColor(core::TColor color);
 
@@ -43,7 +43,7 @@ public:
     SpeedButton() = default;
 
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     bool Down() const { return down_; }
     void SetDown(bool down);
 
@@ -67,28 +67,28 @@ private:
 class Label : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
 };
 
 // A picture: an icon that sizes itself to its image.
 class Image : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
 };
 
 // A single-line text that can be selected and copied but not changed.
 class ValueField : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
 };
 
 // A push button that takes the keyboard focus; raises onClick when pressed.
 class PushButton : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

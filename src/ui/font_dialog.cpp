@@ -8,6 +8,7 @@
 #include "core/geometry.h"
 #include "ui/application.h"
 #include "ui/color.h"
+#include "ui/fonts.h"
 #include "ui/libraries.h"
 
 namespace ui {
@@ -22,11 +23,6 @@ struct HookState {
     HWND placeOn;
     DialogPicks picks;
 };
-
-std::wstring FaceOf(const LOGFONTW& font) {
-    // A face of the full length may come without its NUL.
-    return std::wstring(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
-}
 
 bool SameFace(const std::wstring& a, const std::wstring& b) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
@@ -111,8 +107,8 @@ LOGFONTW DialogFont::ToLogFont() const {
 }
 
 void DialogFont::Accept(const LOGFONTW& chosen, COLORREF chosenColor, const DialogPicks& picks) {
-    const std::wstring face = FaceOf(chosen);
-    const bool otherFace = !SameFace(face, FaceOf(ToLogFont()));
+    const std::wstring face = FaceName(chosen.lfFaceName);
+    const bool otherFace = !SameFace(face, FaceName(ToLogFont().lfFaceName));
     name = face;
     height = chosen.lfHeight;
     style = {.bold = chosen.lfWeight > FW_NORMAL,

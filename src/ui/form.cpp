@@ -2,32 +2,12 @@
 
 #include "ui/application.h"
 #include "ui/color.h"
+#include "ui/error.h"
 #include "ui/handles.h"
 
 namespace ui {
 
-HWND Form::Handle() {
-    if (!hwnd_) CreateHandle();
-    return hwnd_;
-}
-
-void Form::CreateForm(const WindowParams& params) {
-    Window::Create(params);
-    SetOpacity(opacity_);
-}
-
-void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale) {
-    for (Child& child : children) {
-        child.row.bounds = scale.Apply(child.row.bounds);
-        child.row.itemHeight = scale.Apply(child.row.itemHeight);
-    }
-    for (Child& child : children) {
-        const Component* parent =
-            child.row.parent ? FindChild(children, child.row.parent) : nullptr;
-        child.component->events = child.events;
-        child.component->Create(parent ? parent->Hwnd() : window, child.row);
-    }
-}
+namespace {
 
 Component* FindChild(const std::vector<Child>& children, int id) {
     for (const Child& child : children) {
@@ -39,9 +19,36 @@ Component* FindChild(const std::vector<Child>& children, int id) {
 Component* FindChild(const std::vector<Child>& children, HWND hwnd) {
     if (!hwnd) return nullptr;
     for (const Child& child : children) {
-        if (child.component->Hwnd() == hwnd) return child.component;
+        if (child.component->hwnd() == hwnd) return child.component;
     }
     return nullptr;
+}
+
+// Makes `children` in table order on `window` (later ones above earlier ones), each on the
+// control its row names, bounds scaled by `scale`.
+void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale) {
+    for (Child& child : children) {
+        child.row.bounds = scale.Apply(child.row.bounds);
+        child.row.itemHeight = scale.Apply(child.row.itemHeight);
+    }
+    for (Child& child : children) {
+        const Component* parent =
+            child.row.parent ? FindChild(children, child.row.parent) : nullptr;
+        child.component->events = child.events;
+        child.component->Create(parent ? parent->hwnd() : window, child.row);
+    }
+}
+
+}  // namespace
+
+HWND Form::Handle() {
+    if (!hwnd_) CreateHandle();
+    return hwnd_;
+}
+
+void Form::CreateForm(const WindowParams& params) {
+    Window::Create(params);
+    if ((params.exStyle & WS_EX_LAYERED) || opacity_ != 255) SetOpacity(opacity_);
 }
 
 void Form::CreateChildren(std::vector<Child> children, const core::Scale& scale, int layoutWidth) {
@@ -60,7 +67,7 @@ void Form::KeepAnchors() {
     GetClientRect(hwnd_, &client);
     for (const Child& child : children_) {
         if (child.row.rightAnchor == 0) continue;
-        HWND hwnd = child.component->Hwnd();
+        HWND hwnd = child.component->hwnd();
         if (!hwnd) return;  // a resize while the controls are being made
         // Distances are those of the scaled layout, so that buttons side by side stay so.
         const int left =
@@ -86,7 +93,7 @@ void Form::AlignChildren() {
     std::vector<const Child*> which;
     for (const Child& child : children_) {
         if (child.row.parent != 0 || child.row.align == core::Align::None) continue;
-        if (!child.component->Hwnd()) return;  // a resize while the controls are being made
+        if (!child.component->hwnd()) return;  // a resize while the controls are being made
         aligned.push_back({child.row.align, child.row.bounds});
         which.push_back(&child);
     }
@@ -96,7 +103,7 @@ void Form::AlignChildren() {
         core::AlignChildren(client.right, client.bottom, aligned);
     for (std::size_t i = 0; i < which.size(); ++i) {
         const core::Rect& b = bounds[i];
-        SetWindowPos(which[i]->component->Hwnd(), nullptr, b.left, b.top, b.width, b.height,
+        SetWindowPos(which[i]->component->hwnd(), nullptr, b.left, b.top, b.width, b.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
 }
@@ -142,11 +149,50 @@ void Form::Hide() {
     OnHide();
 }
 
+int Form::ShowModal() {
+    if (!hwnd_) {
+        try {
+            CreateHandle();
+        } catch (...) {
+            Destroy();
+            throw;
+        }
+    }
+    if (modal_) {
+        SetForegroundWindow(hwnd_);
+        return 0;
+    }
+    Application& app = Application::Current();
+    modal_ = true;
+    modalResult_ = 0;
+    lastFocus_ = nullptr;
+    {
+        // Enables the other windows again and reactivates the one that was active before
+        // this form goes, so the activation never passes to another program.
+        Application::TaskModalScope scope(app, hwnd_);
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        while (modalResult_ == 0) {
+            try {
+                // The program's end (WM_QUIT, posted again for the main loop) cancels.
+                if (!app.HandleMessage()) modalResult_ = IDCANCEL;
+            } catch (...) {
+                ReportCurrentException();
+            }
+        }
+    }
+    ShowWindow(hwnd_, SW_HIDE);
+    modal_ = false;
+    return modalResult_;
+}
+
 void Form::Close() {
     if (!OnCloseQuery()) return;
     OnClose();
     Application& app = Application::Current();
-    if (app.MainWindow() == hwnd_) {
+    if (modal_) {
+        modalResult_ = IDCANCEL;  // ShowModal hides the form once the others are enabled
+    } else if (app.MainWindow() == hwnd_) {
         app.Terminate();
     } else {
         Hide();
@@ -191,7 +237,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (Component* child = ChildByHwnd(reinterpret_cast<HWND>(lParam))) {
             return child->Reflect(message, wParam, lParam);
         }
-        if (!lParam && HIWORD(wParam) == 0) OnMenuCommand(LOWORD(wParam));
+        if (!lParam && HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);

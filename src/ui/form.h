@@ -1,7 +1,7 @@
 // A top-level window of the program made from a layout table, as a form: its geometry, its
-// showing and hiding with their events, the window state it was started in, the keyboard
-// focus it gives back when it is activated again, its close protocol, its opacity, and the
-// notifications of its controls handed back to them.
+// showing and hiding with their events, modal showing, the window state it was started in,
+// the keyboard focus it gives back when it is activated again, its close protocol, its
+// opacity, and the notifications of its controls handed back to them.
 #pragma once
 
 #include <windows.h>
@@ -23,13 +23,6 @@ struct Child {
     ComponentEvents events = {};
 };
 
-// Makes `children` in table order on `window` (later ones above earlier ones), each on the
-// control its row names, bounds scaled by `scale`.
-void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale);
-// The control of that identifier among `children`, or null.
-Component* FindChild(const std::vector<Child>& children, int id);
-Component* FindChild(const std::vector<Child>& children, HWND hwnd);
-
 class Form : public Window, public core::WindowGeometry {
 public:
     // The native window, made on first use.
@@ -38,13 +31,8 @@ public:
     // Geometry in screen pixels; each assignment moves or sizes the window at once.
     core::Rect Bounds() const override { return WindowRef::Bounds(); }
     void SetBounds(const core::Rect& bounds) override { WindowRef::SetBounds(bounds); }
-    int Left() const { return Bounds().left; }
-    int Top() const { return Bounds().top; }
-    int Width() const { return Bounds().width; }
-    int Height() const { return Bounds().height; }
 
     enum class WindowState { Normal, Minimized, Maximized };
-    WindowState State() const { return windowState_; }
     // Only a change shows: setting the state a window already has does not activate it.
     void SetWindowState(WindowState state);
     // Shows the form as the process was started: maximised, minimised (the application is
@@ -53,8 +41,13 @@ public:
     // Shows or hides the form and raises OnShow or OnHide when that changes anything.
     void Show();
     void Hide();
-    // Asks OnCloseQuery; if granted, runs OnClose and ends the program when this is its main
-    // window, else hides the form.
+    // Shows the form and returns when it closes, the program's other windows disabled
+    // meanwhile; the keyboard starts at DefaultFocus(). The result is IDCANCEL, also when the
+    // program ends while the form is up. A form already shown so only comes to the front.
+    // A failure to make the native window leaves none behind: the next showing starts again.
+    int ShowModal();
+    // Asks OnCloseQuery; if granted, runs OnClose, then ends a modal showing, or ends the
+    // program when this is its main window, or else hides the form.
     void Close();
     // What a second launch asks for: a minimised application is restored (with this form,
     // if it was started minimised), otherwise the application's last active window comes
@@ -64,7 +57,8 @@ public:
     // keeps it on its own window, where keys do nothing.
     void RestoreFocus();
 
-    // 255 is opaque. The form is a layered window for its whole life.
+    // 255 is opaque. A form made layered, or given an opacity, stays layered for its whole
+    // life.
     void SetOpacity(BYTE opacity);
 
 protected:
@@ -89,7 +83,8 @@ protected:
     virtual void OnResize() {}
     virtual bool OnCloseQuery() { return true; }
     virtual void OnClose() {}
-    virtual void OnMenuCommand(UINT) {}
+    // A command that no control sent: a menu item's, or IDOK and IDCANCEL of the dialog keys.
+    virtual void OnCommand(UINT) {}
     virtual HWND DefaultFocus() const { return nullptr; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -105,6 +100,8 @@ private:
     HWND lastFocus_ = nullptr;
     WindowState windowState_ = WindowState::Normal;
     BYTE opacity_ = 255;
+    bool modal_ = false;
+    int modalResult_ = 0;
 };
 
 }  // namespace ui

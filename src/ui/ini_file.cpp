@@ -9,18 +9,17 @@
 namespace ui {
 
 std::wstring SettingsFilePath() {
-    return ui::ProgramDirectory() + kSettingsFileName;
+    return ui::ProgramDirectory() + core::kSettingsFileName;
 }
 
 EIniFileException::EIniFileException(const std::wstring& path)
     : AppError(L"Unable to write to " + path) {}
 
-std::wstring TIniFile::ReadText(const char* section, const char* key,
-                                const wchar_t* fallback) const {
+std::wstring TIniFile::ReadText(const core::SettingsKey& key, const wchar_t* fallback) const {
     wchar_t buffer[2048] = {};
-    const DWORD length =
-        GetPrivateProfileStringW(core::WidenAscii(section).c_str(), core::WidenAscii(key).c_str(),
-                                 fallback, buffer, sizeof buffer / sizeof buffer[0], path_.c_str());
+    const DWORD length = GetPrivateProfileStringW(
+        core::WidenAscii(key.section).c_str(), core::WidenAscii(key.key).c_str(), fallback, buffer,
+        sizeof buffer / sizeof buffer[0], path_.c_str());
     return std::wstring(buffer, length);
 }
 
@@ -40,28 +39,29 @@ bool ExistingFileIsWritable(const std::wstring& path) {
 
 }  // namespace
 
-void TIniFile::WriteText(const char* section, const char* key, const std::wstring& value) {
+void TIniFile::WriteText(const core::SettingsKey& key, const std::wstring& value) {
     if (!ExistingFileIsWritable(path_) ||
-        !WritePrivateProfileStringW(core::WidenAscii(section).c_str(),
-                                    core::WidenAscii(key).c_str(), value.c_str(), path_.c_str())) {
+        !WritePrivateProfileStringW(core::WidenAscii(key.section).c_str(),
+                                    core::WidenAscii(key.key).c_str(), value.c_str(),
+                                    path_.c_str())) {
         throw EIniFileException(path_);
     }
 }
 
-int32_t TIniFile::ReadNumber(const char* section, const char* key, int32_t fallback) const {
-    return core::ParseInteger(core::NarrowToAscii(ReadText(section, key, L""))).value_or(fallback);
+int32_t TIniFile::ReadNumber(const core::SettingsKey& key, int32_t fallback) const {
+    return core::ParseInteger(core::NarrowToAscii(ReadText(key, L""))).value_or(fallback);
 }
 
-void TIniFile::WriteNumber(const char* section, const char* key, int32_t value) {
-    WriteText(section, key, std::to_wstring(value));
+void TIniFile::WriteNumber(const core::SettingsKey& key, int32_t value) {
+    WriteText(key, std::to_wstring(value));
 }
 
-bool TIniFile::ReadFlag(const char* section, const char* key, bool fallback) const {
-    return ReadNumber(section, key, fallback ? 1 : 0) != 0;
+bool TIniFile::ReadFlag(const core::SettingsKey& key, bool fallback) const {
+    return ReadNumber(key, fallback ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteFlag(const char* section, const char* key, bool value) {
-    WriteText(section, key, value ? L"1" : L"0");
+void TIniFile::WriteFlag(const core::SettingsKey& key, bool value) {
+    WriteText(key, value ? L"1" : L"0");
 }
 
 void TIniFile::CommitFile() noexcept {

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "core/errors.h"
+#include "core/settings_keys.h"
 
 namespace ui {
 
-inline constexpr wchar_t kSettingsFileName[] = L"Setup.ini";
+// The settings file beside the executable.
 std::wstring SettingsFilePath();
 
 // A write the system refused ("Unable to write to <path>").
@@ -30,14 +31,13 @@ public:
 
     // The stored value (blanks around it removed, at most 2047 characters), or `fallback`
     // when the file, the section or the entry is absent. An empty entry reads as "".
-    // Sections and keys are ASCII.
-    std::wstring ReadText(const char* section, const char* key, const wchar_t* fallback) const;
-    void WriteText(const char* section, const char* key, const std::wstring& value);
+    std::wstring ReadText(const core::SettingsKey& key, const wchar_t* fallback) const;
+    void WriteText(const core::SettingsKey& key, const std::wstring& value);
     // A value that is not a number reads as `fallback`, like an absent one.
-    int32_t ReadNumber(const char* section, const char* key, int32_t fallback) const;
-    void WriteNumber(const char* section, const char* key, int32_t value);
-    bool ReadFlag(const char* section, const char* key, bool fallback) const;
-    void WriteFlag(const char* section, const char* key, bool value);
+    int32_t ReadNumber(const core::SettingsKey& key, int32_t fallback) const;
+    void WriteNumber(const core::SettingsKey& key, int32_t value);
+    bool ReadFlag(const core::SettingsKey& key, bool fallback) const;
+    void WriteFlag(const core::SettingsKey& key, bool value);
     // Makes every value written so far durable on disk; reports nothing.
     void CommitFile() noexcept;
 

@@ -14,15 +14,13 @@
 namespace ui {
 
 // A horizontal trackbar without tick marks whose position the program also assigns.
-// Assigning clamps into Min..Max and raises onChange only when the position really changes;
+// Assigning clamps into its range and raises onChange only when the position really changes;
 // every scroll notification from the user re-reads the position and raises onChange.
 class TrackBar : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int Min() const { return min_; }
-    int Max() const { return max_; }
     int Position() const { return position_; }
     void SetPosition(int position);
 
@@ -40,9 +38,8 @@ private:
 class ColorBox : public Control, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int ItemHeight() const { return itemHeight_; }
     // Sets the font and keeps the entries and the field at the item height.
     void SetFont(HFONT font) const;
 

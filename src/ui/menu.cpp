@@ -51,11 +51,6 @@ void PopupMenu::SetCaption(UINT id, std::string_view caption) {
     }
 }
 
-std::wstring PopupMenu::Caption(UINT id) const {
-    const Item* item = Find(id);
-    return item ? item->caption : std::wstring();
-}
-
 void PopupMenu::SetEnabled(UINT id, bool enabled) {
     if (Item* item = Find(id)) {
         item->enabled = enabled;

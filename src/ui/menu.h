@@ -29,7 +29,6 @@ public:
     bool Has(UINT id) const { return Find(id) != nullptr; }
     // The caption is GBK.
     void SetCaption(UINT id, std::string_view caption);
-    std::wstring Caption(UINT id) const;
     void SetEnabled(UINT id, bool enabled);
     bool Enabled(UINT id) const;
     void SetChecked(UINT id, bool checked);

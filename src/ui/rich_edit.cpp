@@ -12,6 +12,7 @@
 #include "core/geometry.h"
 #include "ui/color.h"
 #include "ui/error.h"
+#include "ui/fonts.h"
 #include "ui/libraries.h"
 #include "ui/text.h"
 
@@ -81,17 +82,12 @@ void RichEdit::Create(HWND parent, const LayoutRow& row) {
 void RichEdit::SetDefaultFormat(HFONT font) const {
     LOGFONTW logFont = {};
     GetObjectW(font, sizeof logFont, &logFont);
-    int dpi = 96;
-    {
-        WindowDC dc(nullptr);
-        dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
     CHARFORMATW format = {};
     format.cbSize = sizeof format;
     format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC |
                     CFM_UNDERLINE | CFM_STRIKEOUT;
     format.dwEffects = CFE_AUTOCOLOR;
-    format.yHeight = core::HeightToPoints(logFont.lfHeight, dpi) * 20;
+    format.yHeight = core::HeightToPoints(logFont.lfHeight, ScreenDpi()) * 20;
     CHARSETINFO info = {};
     TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info,
                          TCI_SRCCODEPAGE);
@@ -112,8 +108,7 @@ LRESULT RichEdit::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
-    if (MouseActionOf(message) == MouseAction::Down &&
-        CrackMouseMessage(message, wParam, lParam, args)) {
+    if (MouseActionOf(message) == MouseAction::Down && CrackMouseMessage(message, lParam, args)) {
         const LRESULT result = DefSubclassProc(hwnd_, message, wParam, lParam);
         if (events.onMouseDown) events.onMouseDown(args);
         return result;

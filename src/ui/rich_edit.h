@@ -31,7 +31,7 @@ public:
     // wrap, the row's colour as its background and its font as the default text font, in the
     // system's character set.
     void Create(HWND parent, const LayoutRow& row) override;
-    HWND Hwnd() const override { return hwnd_; }
+    HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // EM_STREAMIN / EM_STREAMOUT of the whole content; returns the stream's dwError.

@@ -6,7 +6,6 @@
 
 #include <iterator>
 
-#include "about/frm_about.h"
 #include "about/maker.h"
 #include "desktop/auto_run.h"
 #include "editor/links.h"
@@ -20,6 +19,8 @@
 namespace notes {
 
 TfrmMain::TfrmMain() {
+    // At the system's small-icon size, which is what it draws in the notification area.
+    trayPicture_ = ui::Application::Current().LoadSmallIcon(IDI_TRAY);
     MakeFonts();
     try {
         FormCreate();
@@ -37,15 +38,14 @@ TfrmMain::~TfrmMain() {
 }
 
 // The start-up sequence. A step that fails ends it there, and what the later steps would
-// have done is missing for this run; NoteLoaded stays false unless the note was read.
+// have done is missing for this run; noteLoaded_ stays false unless the note was read.
 void TfrmMain::FormCreate() {
     AddTrayIcon();  // asks for the handle: from here on a second launch finds the window
     // WS_EX_TOOLWINDOW alone, replacing the old style: no taskbar button for the program.
     SetWindowLongW(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     InitWindow();
-    NoteLoaded = false;
     LoadNote();
-    NoteLoaded = true;
+    noteLoaded_ = true;
     SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),
                editMenu.Checked(CmdAutoRun));
 }
@@ -87,7 +87,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::OnMessage(message, wParam, lParam);
 }
 
-void TfrmMain::OnMenuCommand(UINT id) {
+void TfrmMain::OnCommand(UINT id) {
     static constexpr struct {
         UINT id;
         void (TfrmMain::*handler)();
@@ -110,62 +110,27 @@ void TfrmMain::OnMenuCommand(UINT id) {
 
 // ---- Moving and resizing ------------------------------------------------------------------
 
-void TfrmMain::Panel1MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel2MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel3MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::Panel4MouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
-}
-void TfrmMain::spdBtnDragMouseDown(const ui::MouseArgs& e) {
-    drag_.Press(e.x, e.y);
-    REMemoMouseDown(e);
+// The mouse handlers of the border strips, the top bar and the grip: a press on any of them
+// starts a drag (and is a press on the note, see REMemoMouseDown), a move moves the note, a
+// release ends the drag. The border strips leave the new position unsaved; the next save by
+// the top bar or the grip writes it.
+ui::ComponentEvents TfrmMain::DragEvents(bool savesOnRelease) {
+    return {.onMouseDown =
+                [this](const ui::MouseArgs& e) {
+                    drag_.Press(e.x, e.y);
+                    REMemoMouseDown(e);
+                },
+            .onMouseMove = [this](const ui::MouseArgs& e) { drag_.Move(*this, e.x, e.y); },
+            .onMouseUp =
+                [this, savesOnRelease](const ui::MouseArgs&) {
+                    drag_.Release();
+                    if (savesOnRelease) SaveGeometry();
+                }};
 }
 
-void TfrmMain::Panel1MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel2MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel3MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
-void TfrmMain::Panel4MouseMove(const ui::MouseArgs& e) {
-    drag_.Move(*this, e.x, e.y);
-}
 // Also with no drag under way: passing over the grip stores where the note stands.
 void TfrmMain::spdBtnDragMouseMove(const ui::MouseArgs& e) {
     drag_.Resize(*this, e.x, e.y, MinimumSize());
-    SaveGeometry();
-}
-
-// The strips leave the new position unsaved; the next save by the top bar or the grip
-// writes it.
-void TfrmMain::Panel1MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::Panel2MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::Panel3MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-    SaveGeometry();
-}
-void TfrmMain::Panel4MouseUp(const ui::MouseArgs&) {
-    drag_.Release();
-}
-void TfrmMain::spdBtnDragMouseUp(const ui::MouseArgs&) {
-    drag_.Release();
     SaveGeometry();
 }
 
@@ -190,14 +155,8 @@ void TfrmMain::spdBtnFormTopHideClick() {
 void TfrmMain::spdBtnFormHideClick() {
     Hide();
 }
-void TfrmMain::spdBtnFormHideMouseDown(const ui::MouseArgs& e) {
-    REMemoMouseDown(e);
-}
 void TfrmMain::spdBtnFormCloseClick() {
     Close();
-}
-void TfrmMain::spdBtnFormCloseMouseDown(const ui::MouseArgs& e) {
-    REMemoMouseDown(e);
 }
 void TfrmMain::NminClick() {
     Hide();
@@ -212,7 +171,7 @@ void TfrmMain::NvisitClick() {
 }
 // The result is not needed: the window only informs.
 void TfrmMain::NaboutClick() {
-    if (frmAbout) frmAbout->ShowModal();
+    frmAbout.ShowModal();
 }
 
 // ---- The note file ------------------------------------------------------------------------
@@ -222,13 +181,14 @@ void TfrmMain::LoadNote() {
 }
 
 void TfrmMain::REMemoChange() {
-    if (NoteLoaded) noteFile_.Save(ui::ProgramDirectory());
+    if (noteLoaded_) noteFile_.Save(ui::ProgramDirectory());
 }
 
 // ---- The edit menu and character formatting -----------------------------------------------
 
-// Runs on every press of a mouse button on the editor and on the window's chrome, so that
-// the edit items are up to date when a right click opens the menu.
+// Runs on every press of a mouse button on the note: the editor, the strips, the top bar, the
+// grip and every top-bar button but "e". The panels close, and the edit items are up to date
+// when a right click opens the menu.
 void TfrmMain::REMemoMouseDown(const ui::MouseArgs&) {
     appearance_.ClosePanels();
     editCommands_.RefreshItems(ui::Application::Current().Handle());
@@ -285,7 +245,7 @@ void TfrmMain::NbgColorClick() {
 // ---- The notification-area icon and start at log-on ---------------------------------------
 
 void TfrmMain::AddTrayIcon() {
-    trayIcon_.Add(IDI_TRAY, NoteWindowClassName.bytes);
+    trayIcon_.Add(trayPicture_.get(), NoteWindowClassName.bytes);
 }
 void TfrmMain::RemoveTrayIcon() {
     trayIcon_.Remove();

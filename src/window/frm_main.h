@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "about/frm_about.h"
 #include "core/drag.h"
 #include "core/geometry.h"
 #include "desktop/tray_icon.h"
@@ -48,7 +49,7 @@ protected:
     void OnResize() override { FormResize(); }
     bool OnCloseQuery() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
-    void OnMenuCommand(UINT id) override;
+    void OnCommand(UINT id) override;
     HWND DefaultFocus() const override { return REMemo.hwnd(); }
 
 private:
@@ -69,22 +70,10 @@ private:
     // The smallest size at which the top bar still shows the grip and the four buttons.
     core::Size MinimumSize() const;
 
-    // Moving and resizing.
-    void Panel1MouseDown(const ui::MouseArgs& e);
-    void Panel2MouseDown(const ui::MouseArgs& e);
-    void Panel3MouseDown(const ui::MouseArgs& e);
-    void Panel4MouseDown(const ui::MouseArgs& e);
-    void spdBtnDragMouseDown(const ui::MouseArgs& e);
-    void Panel1MouseMove(const ui::MouseArgs& e);
-    void Panel2MouseMove(const ui::MouseArgs& e);
-    void Panel3MouseMove(const ui::MouseArgs& e);
-    void Panel4MouseMove(const ui::MouseArgs& e);
+    // Moving and resizing. The three border strips, the top bar and the grip share one set
+    // of mouse handlers (DragEvents); the grip resizes instead of moving.
+    ui::ComponentEvents DragEvents(bool savesOnRelease);
     void spdBtnDragMouseMove(const ui::MouseArgs& e);
-    void Panel1MouseUp(const ui::MouseArgs& e);
-    void Panel2MouseUp(const ui::MouseArgs& e);
-    void Panel3MouseUp(const ui::MouseArgs& e);
-    void Panel4MouseUp(const ui::MouseArgs& e);
-    void spdBtnDragMouseUp(const ui::MouseArgs& e);
     void spdBtnDragClick();
     void SaveGeometry();
 
@@ -92,9 +81,7 @@ private:
     void spdBtnFormTopClick();
     void spdBtnFormTopHideClick();
     void spdBtnFormHideClick();
-    void spdBtnFormHideMouseDown(const ui::MouseArgs& e);
     void spdBtnFormCloseClick();
-    void spdBtnFormCloseMouseDown(const ui::MouseArgs& e);
     void NminClick();
     void NexitClick();
     void NvisitClick();
@@ -157,8 +144,11 @@ private:
     ui::PopupMenu trayMenu;             // the menu of the notification-area icon
     ui::FontDialog FontDialog1;         // the Font command's dialog and the font it remembers
     ui::PopupMenu editMenu;             // the editor's context menu
+    TfrmAbout frmAbout;                 // the About window, made at its first showing
 
-    // Fonts of the layout, made before the components.
+    // The notification-area icon's picture, which Image1 holds; and the fonts of the layout.
+    // Made before the components.
+    ui::Icon trayPicture_;
     core::Scale scale_;
     ui::Font formFont_;
     ui::Font buttonFont_;
@@ -183,7 +173,7 @@ private:
 
     // False until the note file has been loaded: only then does a change of the editor
     // rewrite it, so a note that failed to load is never replaced.
-    bool NoteLoaded = false;
+    bool noteLoaded_ = false;
 };
 
 }  // namespace notes

@@ -47,7 +47,9 @@ enum Cmd : UINT {
     CmdTrayExit,
 };
 
-// Posted by a second launch to the running instance.
+// Posted by a second launch to the running instance. Every copy of the program, also an
+// older one, posts and answers this number (0x2658, in the private WM_USER range), so a
+// launch of one copy brings up another that is already running: it must never change.
 constexpr UINT WM_ACTIVATEINSTANCE = 9816;
 // The notification-area icon's callback message.
 constexpr UINT WM_TRAYICON = WM_USER + 1;

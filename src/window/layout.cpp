@@ -1,6 +1,10 @@
 // The note window's layout: its controls as a table, at 96 dpi with a 13-pixel window font
 // and scaled to the screen; the texts set at start-up; InitWindow, which completes the
 // layout; and FormResize, which keeps the top-bar buttons at the right edge.
+//
+// Two parts are never seen and kept on purpose, as the window has always been made: the
+// editor menu's Help item, hidden, with its text and no handler; and Image1, the hidden
+// picture that holds the notification-area icon's image.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +13,7 @@
 #include "core/opacity.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/fonts.h"
 #include "ui/text.h"
 #include "window/frm_main.h"
 
@@ -64,7 +69,7 @@ constexpr ui::MenuItemDesc kEditMenu[] = {
 };
 
 constexpr ui::MenuItemDesc kTrayMenu[] = {
-    {.id = CmdTrayResize, .caption = "显示"},
+    {.id = CmdTrayResize, .caption = ShowHideCaption(false)},
     {.id = CmdTrayExit},
 };
 
@@ -74,46 +79,30 @@ struct RunTimeText {
     const char* text;
 };
 constexpr RunTimeText kRunTimeTexts[] = {
-    {IDC_LABEL1, "透明度"},   {IDC_LABEL2, "背景色"}, {CmdAlpha, "透明度"}, {CmdBgColor, "背景色"},
-    {CmdFont, "字体"},        {CmdUndo, "撤销"},      {CmdCut, "剪切"},     {CmdCopy, "复制"},
-    {CmdPaste, "粘贴"},       {CmdDelete, "删除"},    {CmdAbout, "关于"},   {CmdHelp, "帮助"},
-    {CmdVisit, "访问网站"},   {CmdMin, "最小化"},     {CmdExit, "退出"},    {CmdTrayResize, "隐藏"},
+    {IDC_LABEL1, "透明度"},   {IDC_LABEL2, "背景色"},
+    {CmdAlpha, "透明度"},     {CmdBgColor, "背景色"},
+    {CmdFont, "字体"},        {CmdUndo, "撤销"},
+    {CmdCut, "剪切"},         {CmdCopy, "复制"},
+    {CmdPaste, "粘贴"},       {CmdDelete, "删除"},
+    {CmdAbout, "关于"},       {CmdHelp, "帮助"},
+    {CmdVisit, "访问网站"},   {CmdMin, "最小化"},
+    {CmdExit, "退出"},        {CmdTrayResize, ShowHideCaption(true)},
     {CmdAutoRun, "开机启动"}, {CmdTrayExit, "退出"},
 };
-
-// `face` is GBK: a Chinese face name must reach the system whole on any code page.
-ui::Font MakeFont(const char* face, int height, bool bold, bool italic, BYTE charset) {
-    ui::Font font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
-                              charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, ui::FromGbk(face).c_str()));
-    if (!font) ui::ThrowLastError("CreateFontW");
-    return font;
-}
-
-int TextHeight(HFONT font) {
-    ui::WindowDC dc(nullptr);
-    ui::SelectGuard select(dc.get(), font);
-    SIZE size = {};
-    GetTextExtentPoint32W(dc.get(), L"0", 1, &size);
-    return size.cy;
-}
 
 }  // namespace
 
 void TfrmMain::MakeFonts() {
-    int dpi = 96;
-    {
-        ui::WindowDC dc(nullptr);
-        dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
+    const int dpi = ui::ScreenDpi();
     // The window font follows the screen's density; if its text is then not 13 pixels
     // high, the whole layout grows or shrinks with it.
-    formFont_ =
-        MakeFont("MS Sans Serif", core::MulDiv(-11, dpi, 96), false, false, DEFAULT_CHARSET);
-    scale_ = core::LayoutScale(TextHeight(formFont_.get()));
-    buttonFont_ = MakeFont("宋体", scale_.Apply(-9), false, false, GB2312_CHARSET);
-    siteFont_ = MakeFont("MS Sans Serif", scale_.Apply(-11), true, true, DEFAULT_CHARSET);
-    labelFont_ = MakeFont("华文仿宋", scale_.Apply(-15), false, false, GB2312_CHARSET);
+    formFont_ = ui::MakeFont(ui::WindowFontAt(dpi));
+    scale_ = ui::LayoutScaleOf(formFont_.get());
+    buttonFont_ =
+        ui::MakeFont({.face = "宋体", .height = scale_.Apply(-9), .charset = GB2312_CHARSET});
+    siteFont_ = ui::MakeFont({.height = scale_.Apply(-11), .bold = true, .italic = true});
+    labelFont_ =
+        ui::MakeFont({.face = "华文仿宋", .height = scale_.Apply(-15), .charset = GB2312_CHARSET});
     FontDialog1.font.pixelsPerInch = dpi;
 }
 
@@ -127,6 +116,9 @@ std::vector<ui::Child> TfrmMain::Layout() {
     const auto call = [this](void (TfrmMain::*handler)()) {
         return [this, handler] { (this->*handler)(); };
     };
+    // REMemoMouseDown runs for a press anywhere on the note, not only on the editor: the
+    // strips and the grip run it through DragEvents, the top-bar buttons but "e" directly.
+    const auto pressOnNote = mouse(&TfrmMain::REMemoMouseDown);
     // A small button of the top bar; those at the right edge keep their distance from it.
     const auto button = [this](int id, int left, const char* caption, int rightAnchor = 0) {
         return ui::LayoutRow{.id = id,
@@ -136,9 +128,6 @@ std::vector<ui::Child> TfrmMain::Layout() {
                              .font = buttonFont_.get(),
                              .caption = caption};
     };
-    const HICON trayPicture =
-        static_cast<HICON>(LoadImageW(ui::Application::Current().Instance(),
-                                      MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
 
     ui::LayoutRow drag = button(IDC_SPDBTNDRAG, kDragLeft, "");
     drag.flat = false;
@@ -153,17 +142,23 @@ std::vector<ui::Child> TfrmMain::Layout() {
     topHide.visible = false;
     ui::LayoutRow site = button(IDC_SPDBTNSITE, kSiteLeft, "e", kSiteLeft);
     site.font = siteFont_.get();
+    ui::ComponentEvents grip = DragEvents(/*savesOnRelease=*/true);
+    grip.onMouseMove = mouse(&TfrmMain::spdBtnDragMouseMove);
+    grip.onClick = call(&TfrmMain::spdBtnDragClick);
 
     return {
         {&Image1,
-         {.id = IDC_IMAGE1, .bounds = {176, 192, 16, 16}, .visible = false, .icon = trayPicture}},
+         {.id = IDC_IMAGE1,
+          .bounds = {176, 192, 16, 16},
+          .visible = false,
+          .icon = trayPicture_.get()}},
         {&REMemo,
          {.id = IDC_REMEMO,
           .bounds = {0, 33, 97, 96},  // until InitWindow lets it fill the window
           .style = WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
           .font = formFont_.get(),
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
+         {.onMouseDown = pressOnNote,
           .onChange = call(&TfrmMain::REMemoChange),
           .onContextMenu = [this](LPARAM at) { REMemoContextMenu(at); },
           .onNotify = [this](const NMHDR& header) { REMemoLink(header); }}},
@@ -172,44 +167,29 @@ std::vector<ui::Child> TfrmMain::Layout() {
           .bounds = {0, 17, 3, 283},
           .align = Align::Left,
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel1MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel1MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel1MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&Panel2,
          {.id = IDC_PANEL2,
           .bounds = {308, 17, 3, 283},
           .align = Align::Right,
           .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel2MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel2MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel2MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&Panel3,
          {.id = IDC_PANEL3, .bounds = kPanel3, .align = Align::Top, .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel3MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel3MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel3MouseUp)}},
-        {&spdBtnDrag,
-         drag,
-         {.onMouseDown = mouse(&TfrmMain::spdBtnDragMouseDown),
-          .onMouseMove = mouse(&TfrmMain::spdBtnDragMouseMove),
-          .onMouseUp = mouse(&TfrmMain::spdBtnDragMouseUp),
-          .onClick = call(&TfrmMain::spdBtnDragClick)}},
+         DragEvents(/*savesOnRelease=*/true)},
+        {&spdBtnDrag, drag, grip},
         {&spdBtnFormClose,
          button(IDC_SPDBTNFORMCLOSE, kCloseLeft, "X", kCloseLeft),
-         {.onMouseDown = mouse(&TfrmMain::spdBtnFormCloseMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormCloseClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormCloseClick)}},
         {&spdBtnFormHide,
          button(IDC_SPDBTNFORMHIDE, kHideLeft, "-", kHideLeft),
-         {.onMouseDown = mouse(&TfrmMain::spdBtnFormHideMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormHideClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormHideClick)}},
         {&spdBtnFormTop,
          top,
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormTopClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormTopClick)}},
         {&spdBtnFormTopHide,
          topHide,
-         {.onMouseDown = mouse(&TfrmMain::REMemoMouseDown),
-          .onClick = call(&TfrmMain::spdBtnFormTopHideClick)}},
+         {.onMouseDown = pressOnNote, .onClick = call(&TfrmMain::spdBtnFormTopHideClick)}},
         {&spdBtnSite, site, {.onClick = call(&TfrmMain::NvisitClick)}},
         {&pnlAlpha,
          {.id = IDC_PNLALPHA,
@@ -234,9 +214,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
          {.onChange = call(&TfrmMain::TrackBar1Change)}},
         {&Panel4,
          {.id = IDC_PANEL4, .bounds = kPanel4, .align = Align::Bottom, .color = core::clYellow},
-         {.onMouseDown = mouse(&TfrmMain::Panel4MouseDown),
-          .onMouseMove = mouse(&TfrmMain::Panel4MouseMove),
-          .onMouseUp = mouse(&TfrmMain::Panel4MouseUp)}},
+         DragEvents(/*savesOnRelease=*/false)},
         {&pnlBgColor,
          {.id = IDC_PNLBGCOLOR,
           .bounds = {43, 98, 233, 28},
@@ -293,7 +271,7 @@ void TfrmMain::InitWindow() {
 void TfrmMain::SetRunTimeTexts() {
     for (const RunTimeText& t : kRunTimeTexts) {
         if (const ui::Component* control = ChildById(static_cast<int>(t.id))) {
-            SetWindowTextW(control->Hwnd(), ui::FromGbk(t.text).c_str());
+            SetWindowTextW(control->hwnd(), ui::FromGbk(t.text).c_str());
         } else if (editMenu.Has(t.id)) {
             editMenu.SetCaption(t.id, t.text);
         } else {

@@ -87,6 +87,16 @@ protected:
         ASSERT_TRUE(drv::Settle(about_));
     }
     HWND Child(int id) const { return drv::ChildById(about_, id); }
+    // A window of another program (this test) made the foreground window.
+    static drv::OwnWindow AnotherProgramInFront() {
+        drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
+                                             300, 200, 100, nullptr, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr));
+        SetForegroundWindow(other.get());
+        drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); }, drv::kWaitTimeout,
+                       "another program in front");
+        return other;
+    }
     HWND Button() const { return Child(IDC_ABOUT_BTNCLOSE); }
     // Closed, and the note usable again: enabled, active, typing reaches it.
     void ExpectClosedAndNoteBack() {
@@ -220,6 +230,51 @@ TEST_F(About, ValueFieldsCanBeSelectedAndCopiedButNotChanged) {
     }
 }
 
+struct Reactivation {
+    const char* name;
+    std::function<void(drv::NotesProcess& note, HWND about)> activate;
+};
+
+class AboutReactivated : public About, public ::testing::WithParamInterface<Reactivation> {};
+
+// Activated again after another program, the window gives the keyboard back to the field
+// that had it; each new showing starts at the button.
+TEST_P(AboutReactivated, GivesTheKeyboardBackToTheFieldThatHadIt) {
+    Start();
+    Open();
+    const HWND field = Child(IDC_ABOUT_EDIT7);
+    const RECT r = drv::WindowRect(field);
+    drv::Click({r.left + 2, r.top + 5});
+    ASSERT_TRUE(drv::Settle(about_));
+    ASSERT_EQ(drv::FocusOf(about_), field);
+
+    const drv::OwnWindow other = AnotherProgramInFront();
+    ASSERT_EQ(GetForegroundWindow(), other.get());
+    GetParam().activate(*note_, about_);
+    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == about_; }, drv::kWaitTimeout,
+                               "the About window in front"));
+    ASSERT_TRUE(drv::Settle(about_));
+    EXPECT_EQ(drv::FocusOf(about_), field);
+
+    drv::Click(drv::Center(Button()));
+    ExpectClosedAndNoteBack();
+    Open();
+    EXPECT_EQ(drv::FocusOf(about_), Button());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, AboutReactivated,
+    ::testing::Values(Reactivation{"ClickOnTheCaption",
+                                   [](drv::NotesProcess&, HWND about) {
+                                       const RECT w = drv::WindowRect(about);
+                                       drv::Click({w.left + 60, w.top + 8});
+                                   }},
+                      Reactivation{"ASecondLaunch",
+                                   [](drv::NotesProcess& note, HWND) {
+                                       EXPECT_EQ(note.LaunchAnother().WaitForExit().Optional(), 0u);
+                                   }}),
+    drv::CaseName());
+
 TEST_F(About, TheNoteIgnoresTheUserWhileItIsOpen) {
     Start({.files = {{"Memo.rtf", "kept"}}});
     Open();
@@ -298,23 +353,33 @@ TEST_F(About, StaysBelowATopmostNoteThatCoversIt) {
 TEST_F(About, ASecondLaunchBringsItForward) {
     Start();
     Open();
-    drv::OwnWindow other(CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0,
-                                         300, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                         nullptr));
-    SetForegroundWindow(other.get());
-    ASSERT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == other.get(); },
-                               drv::kWaitTimeout, "another program in front"));
+    const drv::OwnWindow other = AnotherProgramInFront();
+    ASSERT_EQ(GetForegroundWindow(), other.get());
     EXPECT_EQ(note_->LaunchAnother().WaitForExit().Optional(), 0u);
     EXPECT_TRUE(drv::WaitUntil([&] { return GetForegroundWindow() == about_; }, drv::kWaitTimeout,
                                "the About window in front"));
     EXPECT_FALSE(drv::IsEnabled(window_));
 }
 
+// The end of the program (WM_QUIT) while the window is up ends its loop and then the
+// program's, at once: no question or error box on the way, the note as it was, and nothing
+// left beside it.
 TEST_F(About, TheProgramsEndWhileItIsOpenEndsTheProgramCleanly) {
-    Start();
+    Start({.files = {{"Memo.rtf", "kept"}}});
     Open();
     PostThreadMessageA(GetWindowThreadProcessId(about_, nullptr), WM_QUIT, 0, 0);
-    EXPECT_EQ(note_->WaitForExit().Optional(), 0u);
+    bool boxShown = false;
+    EXPECT_TRUE(drv::WaitUntil(
+        [&] {
+            boxShown = boxShown || drv::CountMessageBoxes(note_->Pid()) > 0;
+            return !note_->IsRunning();
+        },
+        drv::kWaitTimeout, "the program's end"));
+    EXPECT_FALSE(boxShown);
+    EXPECT_EQ(note_->ReadFile("Memo.rtf"), "kept");
+    EXPECT_EQ(drv::ListDirectory(note_->Dir().Path()),
+              (std::vector<std::string>{"Memo.rtf", "Notes.exe"}));
+    EXPECT_EQ(note_->ExitCode(), 0u);
 }
 
 }  // namespace

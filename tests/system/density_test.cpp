@@ -186,6 +186,15 @@ TEST_F(Density, NarrowedTheButtonsKeepTheirScaledDistanceFromTheRightEdge) {
     Shoot("narrow");
 }
 
+// The hidden picture that carries the notification-area icon's image sizes itself to that
+// image, which is at the size the system draws small icons at on this screen.
+TEST_F(Density, TheTrayPictureIsAtTheSystemsSmallIconSize) {
+    const RECT picture = drv::ClientRect(Child(IDC_IMAGE1));
+    EXPECT_EQ(drv::Width(picture), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(drv::Height(picture), GetSystemMetrics(SM_CYSMICON));
+    EXPECT_FALSE(drv::IsVisible(Child(IDC_IMAGE1)));
+}
+
 // The About window grows with the density too: every text and the button stay inside it.
 TEST_F(Density, TheAboutWindowHoldsAllItsFields) {
     drv::Click(drv::Center(Child(IDC_REMEMO)), drv::MouseButton::Right);

@@ -63,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 0x81 0x41 in GBK: its trail byte is an "A".
         TitleCase{"TrailByteIsACapital", ui::FromGbk("C:\\X\x81\x41Y.exe"),
                   ui::FromGbk("X\x81\x41y")},
+        // A double-byte first character is the one left alone, both its bytes.
+        TitleCase{"DoubleByteFirst", ui::FromGbk("C:\\X\\\x81\x41Z.exe"), ui::FromGbk("\x81\x41z")},
         TitleCase{"NotInTheCodePage", L"C:\\\u00F8\\\uD55C\uAE00NOTE.exe", L"\uD55C\uAE00note"},
         TitleCase{"LongerThanTheOldBuffer",
                   L"C:\\" + std::wstring(300, L'd') + L"\\" + std::wstring(40, L'N') + L".exe",

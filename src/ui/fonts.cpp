@@ -1,0 +1,44 @@
+#include "ui/fonts.h"
+
+#include <cwchar>
+
+#include "ui/error.h"
+#include "ui/text.h"
+
+namespace ui {
+
+int ScreenDpi() {
+    WindowDC dc(nullptr);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+Font MakeFont(const FontSpec& spec) {
+    Font font(CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE,
+                          FALSE, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                          FromGbk(spec.face).c_str()));
+    if (!font) ThrowLastError("CreateFontW");
+    return font;
+}
+
+FontSpec WindowFontAt(int dpi) {
+    return {.height = core::MulDiv(FontSpec{}.height, dpi, 96)};
+}
+
+core::Scale LayoutScaleOf(HFONT windowFont) {
+    return core::LayoutScale(TextExtent(windowFont, L"0").cy);
+}
+
+SIZE TextExtent(HFONT font, std::wstring_view text) {
+    WindowDC dc(nullptr);
+    SelectGuard select(dc.get(), font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+std::wstring FaceName(const wchar_t (&field)[LF_FACESIZE]) {
+    return std::wstring(field, wcsnlen(field, LF_FACESIZE));
+}
+
+}  // namespace ui
