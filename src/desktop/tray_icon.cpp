@@ -20,34 +20,34 @@ constexpr DWORD kTrayIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 }  // namespace
 
 void TrayIcon::Add(HICON picture, std::span<const char, 64> tip) {
-    trayIconData_ = {};
-    trayIconData_.cbSize = kTrayIconDataSize;
-    trayIconData_.hWnd = note_.Handle();
-    trayIconData_.uID = 1;
-    trayIconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIconData_.uCallbackMessage = callbackMessage_;
-    trayIconData_.hIcon = picture;
+    TrayIconData = {};
+    TrayIconData.cbSize = kTrayIconDataSize;
+    TrayIconData.hWnd = note_.Handle();
+    TrayIconData.uID = 1;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = callbackMessage_;
+    TrayIconData.hIcon = picture;
     // The GBK field, up to its first NUL, as UTF-16; it fits, since a GBK character takes at
     // least one byte.
     const std::wstring text =
         ui::FromGbk(std::string_view(tip.data(), strnlen(tip.data(), tip.size())));
-    static_assert(sizeof trayIconData_.szTip / sizeof trayIconData_.szTip[0] >= 64);
-    std::wmemcpy(trayIconData_.szTip, text.data(), std::min<std::size_t>(text.size(), 63));
+    static_assert(sizeof TrayIconData.szTip / sizeof TrayIconData.szTip[0] >= 64);
+    std::wmemcpy(TrayIconData.szTip, text.data(), std::min<std::size_t>(text.size(), 63));
 
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     // A program started with administrator rights gets no messages from a shell that runs
     // without them unless it lets them in.
     if (taskbarCreatedMessage_ != 0) {
-        ChangeWindowMessageFilterEx(trayIconData_.hWnd, taskbarCreatedMessage_, MSGFLT_ALLOW,
+        ChangeWindowMessageFilterEx(TrayIconData.hWnd, taskbarCreatedMessage_, MSGFLT_ALLOW,
                                     nullptr);
     }
-    Shell_NotifyIconW(NIM_ADD, &trayIconData_);
+    Shell_NotifyIconW(NIM_ADD, &TrayIconData);
     added_ = true;
 }
 
 void TrayIcon::Remove() {
     added_ = false;
-    Shell_NotifyIconW(NIM_DELETE, &trayIconData_);
+    Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
 }
 
 bool TrayIcon::IsTaskbarCreated(UINT message) const {
@@ -55,7 +55,7 @@ bool TrayIcon::IsTaskbarCreated(UINT message) const {
 }
 
 void TrayIcon::OnTaskbarCreated() {
-    if (added_) Shell_NotifyIconW(NIM_ADD, &trayIconData_);
+    if (added_) Shell_NotifyIconW(NIM_ADD, &TrayIconData);
 }
 
 void TrayIcon::OnCallback(LPARAM mouseMessage) {

@@ -53,8 +53,8 @@ private:
     ui::PopupMenu& menu_;
     UINT showHideItem_;
     UINT callbackMessage_;
-    // The record the shell keeps the icon by.
-    NOTIFYICONDATAW trayIconData_ = {};
+    // The record the shell keeps the icon by; named as the design names it.
+    NOTIFYICONDATAW TrayIconData = {};
     UINT taskbarCreatedMessage_ = 0;
     bool added_ = false;  // from start-up until the close removes the icon
 };

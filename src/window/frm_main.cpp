@@ -38,14 +38,14 @@ TfrmMain::~TfrmMain() {
 }
 
 // The start-up sequence. A step that fails ends it there, and what the later steps would
-// have done is missing for this run; noteLoaded_ stays false unless the note was read.
+// have done is missing for this run; NoteLoaded stays false unless the note was read.
 void TfrmMain::FormCreate() {
     AddTrayIcon();  // asks for the handle: from here on a second launch finds the window
     // WS_EX_TOOLWINDOW alone, replacing the old style: no taskbar button for the program.
     SetWindowLongW(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     InitWindow();
     LoadNote();
-    noteLoaded_ = true;
+    NoteLoaded = true;
     SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),
                editMenu.Checked(CmdAutoRun));
 }
@@ -181,7 +181,7 @@ void TfrmMain::LoadNote() {
 }
 
 void TfrmMain::REMemoChange() {
-    if (noteLoaded_) noteFile_.Save(ui::ProgramDirectory());
+    if (NoteLoaded) noteFile_.Save(ui::ProgramDirectory());
 }
 
 // ---- The edit menu and character formatting -----------------------------------------------

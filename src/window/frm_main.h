@@ -172,8 +172,9 @@ private:
     core::Drag drag_;  // the note's drag state, shared by the strips, the top bar and the grip
 
     // False until the note file has been loaded: only then does a change of the editor
-    // rewrite it, so a note that failed to load is never replaced.
-    bool noteLoaded_ = false;
+    // rewrite it, so a note that failed to load is never replaced. Named as the design
+    // names this state, like the controls, rather than in the members' own style.
+    bool NoteLoaded = false;
 };
 
 }  // namespace notes
