@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "ui/color.h"
 #include "ui/error.h"
 #include "ui/fonts.h"
+#include "ui/handles.h"
 #include "ui/libraries.h"
 #include "ui/text.h"
 
@@ -40,6 +42,7 @@ void RichEdit::Create(HWND parent, const LayoutRow& row) {
     Send(EM_EXLIMITTEXT, 0, 0);      // the control's default of 64K characters
     Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap
     SetBackground(ColorToRGB(row.color));
+    font_ = row.font;
     if (row.font) {
         SetFont(row.font);
         SetDefaultFormat(row.font);
@@ -197,6 +200,46 @@ std::wstring RichEdit::SelectedText() const {
     const LRESULT taken = Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(bytes.data()));
     return FromAnsi(
         std::string_view(bytes.data(), static_cast<std::size_t>(taken > 0 ? taken : 0)));
+}
+
+// A bar put up here has an empty range until the editor gives it the note's extent; one
+// that keeps it was not needed.
+constexpr struct {
+    int bar;
+    LONG style;
+} kScrollBars[] = {{SB_HORZ, WS_HSCROLL}, {SB_VERT, WS_VSCROLL}};
+
+void RichEdit::PrepareScrollBarsFor(const core::NoteExtent& extent) const {
+    RECT window;
+    GetWindowRect(hwnd_, &window);  // the client area without bars: the control has no border
+    TEXTMETRICW metrics = {};
+    {
+        const WindowDC dc(hwnd_);
+        const SelectGuard select(dc.get(), font_ ? font_ : GetStockObject(SYSTEM_FONT));
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    const core::ScrollBars bars =
+        core::PredictScrollBars(extent, {window.right - window.left, window.bottom - window.top},
+                                {metrics.tmAveCharWidth, metrics.tmHeight},
+                                {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
+    const bool wanted[] = {bars.horizontal, bars.vertical};
+    for (std::size_t i = 0; i < std::size(kScrollBars); ++i) {
+        if (!wanted[i]) continue;
+        SetScrollRange(hwnd_, kScrollBars[i].bar, 0, 0, FALSE);
+        ShowScrollBar(hwnd_, kScrollBars[i].bar, TRUE);
+    }
+}
+
+void RichEdit::FitScrollBars() const {
+    for (const auto& scrollBar : kScrollBars) {
+        if (!(GetWindowLongW(hwnd_, GWL_STYLE) & scrollBar.style)) continue;
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        if (GetScrollInfo(hwnd_, scrollBar.bar, &info) && info.nMin == 0 && info.nMax == 0) {
+            ShowScrollBar(hwnd_, scrollBar.bar, FALSE);
+        }
+    }
 }
 
 }  // namespace ui

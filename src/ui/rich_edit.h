@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/note_extent.h"
 #include "ui/component.h"
 #include "ui/handles.h"
 #include "ui/subclass.h"
@@ -46,6 +47,12 @@ public:
     // keyboard (-1, -1), at the caret, kept inside the control.
     POINT ContextMenuPoint(LPARAM screenPosition) const;
 
+    // A change of the client area lays the whole text out again (a scroll bar that comes or
+    // goes is one), so the bars a content of `extent` is expected to need are put up before
+    // it is streamed in; afterwards FitScrollBars takes down those it did not need.
+    void PrepareScrollBarsFor(const core::NoteExtent& extent) const;
+    void FitScrollBars() const;
+
 private:
     LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnTypedCharacter(WPARAM unit, LPARAM lParam);
@@ -53,6 +60,7 @@ private:
     LRESULT TextLength();
     void SetDefaultFormat(HFONT font) const;
     Library library_;
+    HFONT font_ = nullptr;
     bool takesCodePoints_ = false;   // the control reads WM_UNICHAR
     wchar_t highSurrogate_ = L'\0';  // the first half of a character typed in two
 };
