@@ -14,3 +14,7 @@ gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 30)
 if(NOT NOTES_SANITIZE)
   add_test(NAME Sources.ClangFormatClean COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 endif()
+
+# Set-up's decisions (versions of i386 libraries, the backports source, binfmt_misc
+# entries) on made-up apt data: no network, no root.
+add_test(NAME Scripts.SetupDecisions COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/setup_test.sh)
