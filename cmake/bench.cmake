@@ -19,7 +19,7 @@ notes_warnings(bench_runner)
 
 add_executable(bench_unit_tests ${NOTES_BENCH_DIR}/tests/bench_core_test.cpp
                                 ${NOTES_BENCH_DIR}/tests/options_test.cpp)
-target_link_libraries(bench_unit_tests PRIVATE notes_bench_core gtest_main)
+target_link_libraries(bench_unit_tests PRIVATE notes_bench_core GTest::gtest_main)
 notes_warnings(bench_unit_tests)
 gtest_discover_tests(bench_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   NO_PRETTY_VALUES)

@@ -5,14 +5,14 @@ set(NOTES_TESTS_DIR ${PROJECT_SOURCE_DIR}/tests)
 
 # Every Windows test program first checks the ANSI code page: our texts are GBK.
 add_library(notes_test_environment OBJECT ${NOTES_TESTS_DIR}/system/environment/code_page.cpp)
-target_link_libraries(notes_test_environment PRIVATE gtest)
+target_link_libraries(notes_test_environment PRIVATE GTest::gtest)
 notes_warnings(notes_test_environment)
 
 file(GLOB NOTES_WIN_UNIT_SOURCES CONFIGURE_DEPENDS
   ${NOTES_TESTS_DIR}/unit/core/*.cpp ${NOTES_TESTS_DIR}/unit/win/*.cpp)
 if(NOTES_WIN_UNIT_SOURCES)
   add_executable(win_unit_tests ${NOTES_WIN_UNIT_SOURCES})
-  target_link_libraries(win_unit_tests PRIVATE notes_win notes_test_environment gtest_main)
+  target_link_libraries(win_unit_tests PRIVATE notes_win notes_test_environment GTest::gtest_main)
   notes_warnings(win_unit_tests)
   gtest_discover_tests(win_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     NO_PRETTY_VALUES)
@@ -39,12 +39,12 @@ file(GLOB NOTES_DRIVER_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/drive
 add_library(notes_test_driver STATIC ${NOTES_DRIVER_SOURCES})
 target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
                                                     ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(notes_test_driver PUBLIC gtest shell32 user32 gdi32 advapi32 kernel32)
+target_link_libraries(notes_test_driver PUBLIC GTest::gtest shell32 user32 gdi32 advapi32 kernel32)
 notes_warnings(notes_test_driver)
 
 file(GLOB NOTES_SYSTEM_TEST_SOURCES CONFIGURE_DEPENDS ${NOTES_TESTS_DIR}/system/*.cpp)
 add_executable(system_tests ${NOTES_SYSTEM_TEST_SOURCES})
-target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment gtest_main)
+target_link_libraries(system_tests PRIVATE notes_test_driver notes_test_environment GTest::gtest_main)
 add_dependencies(system_tests Notes menu_probe shell_recorder)
 notes_warnings(system_tests)
 
