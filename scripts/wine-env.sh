@@ -17,8 +17,9 @@ source "$NOTES_ROOT/scripts/i386.sh"
 export WINEPREFIX=${NOTES_WINEPREFIX:-$NOTES_WINE_DIR/prefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8
-export LC_ALL=zh_CN.UTF-8
+# NOTES_LANG runs the programs under another locale (and so another ANSI code page).
+export LANG=${NOTES_LANG:-zh_CN.UTF-8}
+export LC_ALL=$LANG
 
 # What the prefix holds, as its marker says: "wow64" when it runs 32-bit programs too.
 notes_prefix_kind() {
@@ -142,6 +143,24 @@ notes_ensure_xvfb() {
   flock -u 8
   exec 8>&-
   return $status
+}
+
+# Starts probe_host.exe, the 32-bit helper of a 64-bit test driver, in this prefix unless
+# one of the same build runs there; it ends by itself after half a minute without a driver.
+# Our output is closed for it: it outlives the test that needed it first, and a test runner
+# waits for every process that holds its pipe.
+notes_ensure_probe_host() {
+  local host=$1 pidfile=$WINEPREFIX/.notes-probe-host stamp
+  stamp="$(stat -c %Y "$host") $host $WINEPREFIX"  # a copied prefix is not this one
+  (
+    flock 9
+    if [ -f "$pidfile" ] && kill -0 "$(head -n 1 "$pidfile")" 2>/dev/null &&
+      [ "$(tail -n 1 "$pidfile")" = "$stamp" ]; then
+      exit 0
+    fi
+    "$NOTES_WINE32" "$host" </dev/null >/dev/null 2>&1 9>&- &
+    printf '%s\n%s\n' "$!" "$stamp" >"$pidfile"
+  ) 9>"$WINEPREFIX/.notes-probe-host.lock"
 }
 
 # Stops only what this project started: the prefix's processes and our own Xvfb, and those
