@@ -17,6 +17,9 @@ if(NOT NOTES_SANITIZE)
   add_test(NAME Sources.ClangFormatClean COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 endif()
 
-# Set-up's decisions (versions of i386 libraries, the backports source, binfmt_misc
-# entries) on made-up apt data: no network, no root.
+# The scripts' decisions, on made-up data: set-up (versions of i386 libraries, the backports
+# source, binfmt_misc entries; no network, no root), the check for archive hosts, and the
+# counts of the closing lines of scripts/test.sh.
 add_test(NAME Scripts.SetupDecisions COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/setup_test.sh)
+add_test(NAME Scripts.CheckHosts COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/check_hosts_test.sh)
+add_test(NAME Scripts.TestReport COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_report_test.py)

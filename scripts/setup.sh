@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/i386.sh"
 source "$root/scripts/apt.sh"
 
-# wine64 is not here: it comes in one command with wine32:i386 (below).
+# And wine64, which comes in under one plan with wine32:i386 (below).
 packages=(
   cmake make g++ python3 locales git googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
