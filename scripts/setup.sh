@@ -21,7 +21,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   xvfb xauth x11-utils fonts-wqy-microhei imagemagick xdotool
-  clang libclang-rt-14-dev gnuplot-nox zip
+  clang clang-format libclang-rt-14-dev gnuplot-nox zip
 )
 
 # Bookworm's qemu-user 7.2 needs about a minute for an empty 32-bit Windows program under
