@@ -14,3 +14,5 @@ target_include_directories(notes_test_driver PUBLIC ${NOTES_TESTS_DIR}/system
                                                     ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(notes_test_driver PUBLIC GTest::gtest shell32 user32 gdi32 advapi32 kernel32)
 notes_warnings(notes_test_driver)
+target_precompile_headers(notes_test_driver PRIVATE <windows.h> <gtest/gtest.h> <functional>
+                          <optional> <string> <thread> <vector>)
