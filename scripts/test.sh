@@ -15,9 +15,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-# System tests run side by side, each in a Wine prefix and display of its own (three: the
-# tests wait for the program often enough that a third keeps the two processors busier).
-slots=3
+# System tests run side by side, each pair in a Wine prefix and display of its own.
+slots=2
 started=$(date +%s)
 status=0
 summary=()
