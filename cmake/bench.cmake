@@ -19,10 +19,10 @@ notes_warnings(bench_runner)
 
 add_executable(bench_unit_tests ${NOTES_BENCH_DIR}/tests/bench_core_test.cpp
                                 ${NOTES_BENCH_DIR}/tests/options_test.cpp)
-target_link_libraries(bench_unit_tests PRIVATE notes_bench_core gtest_main)
+target_link_libraries(bench_unit_tests PRIVATE notes_bench_core GTest::gtest_main)
 notes_warnings(bench_unit_tests)
-gtest_discover_tests(bench_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-  NO_PRETTY_VALUES)
+add_test(NAME bench_unit_tests COMMAND bench_unit_tests --gtest_color=no)
+set_tests_properties(bench_unit_tests PROPERTIES LABELS unit TIMEOUT 300)
 
 # One start-up of each program and ten keystrokes: the benchmark code keeps working.
 add_test(NAME Bench.RunnerSmoke COMMAND bench_runner --smoke)

@@ -9,6 +9,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${NOTES_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: the build machine's own GoogleTest is not for Windows.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Windows test programs run through our Wine wrapper, which takes Wine's 32-bit loader
 # for them (natively or under qemu-user, see scripts/i386.sh).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

@@ -65,6 +65,6 @@ endif()
 # both toolchain files name). Not an option with a cached default: a build directory made
 # before the 32-bit build ran its tests would keep them out for good.
 option(NOTES_SKIP_WINDOWS_TESTS "Leave the Windows tests (run under Wine) out of the build" OFF)
-if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT NOTES_SKIP_WINDOWS_TESTS)
+if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT NOTES_SKIP_WINDOWS_TESTS AND NOTES_WITH_TESTS)
   include(cmake/windows-tests.cmake)
 endif()

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by setup.sh and wine-env.sh: how 32-bit (i386) Windows programs run here.
 # Wine's 32-bit loader (/usr/lib/wine/wine, from wine32:i386) is itself a Linux i386
 # program. Some 64-bit kernels refuse i386 code altogether; there the loader runs under
@@ -6,6 +7,10 @@
 # The mode:  native      the kernel runs the 32-bit loader itself
 #            emulated    qemu-user runs it (the kernel cannot, or NOTES_I386=emulated)
 #            unavailable 32-bit programs cannot run here (or NOTES_I386=off)
+# shellcheck disable=SC2034  # the names are used by the scripts that source this
+NOTES_ROOT=${NOTES_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+# Where set-up says why 32-bit programs cannot be had, when they cannot.
+NOTES_I386_OUTCOME=$NOTES_ROOT/build/setup/i386-unavailable
 NOTES_BINFMT_DIR=/proc/sys/fs/binfmt_misc
 NOTES_BINFMT_NAME=notes-qemu-i386
 NOTES_QEMU_I386=/usr/bin/qemu-i386
@@ -50,21 +55,33 @@ notes_binfmt_set() {  # value, entry
 }
 
 # Whether the kernel itself runs i386 code. binfmt_misc handlers come before the kernel's
-# own ELF loader, so every handler for i386 is switched off during the try (needs root).
+# own ELF loader, so every handler for i386 is switched off during the try (needs root). A
+# subshell does it, whose EXIT trap switches them on again however the try ends, a signal
+# included: an interrupted set-up must not leave i386 programs without their handler.
 notes_kernel_runs_i386() {
-  local entry off=() status=0
-  for entry in $(notes_i386_binfmt_entries); do
-    notes_binfmt_set 0 "$entry" && off+=("$entry") || status=1
-  done
-  [ $status -eq 0 ] && notes_run_i386_probe || status=1
-  for entry in "${off[@]}"; do notes_binfmt_set 1 "$entry"; done
-  return $status
+  (
+    off=()
+    notes_binfmt_restore() {
+      local entry
+      for entry in "${off[@]}"; do notes_binfmt_set 1 "$entry" || true; done
+    }
+    trap notes_binfmt_restore EXIT
+    trap 'exit 130' INT TERM HUP
+    for entry in $(notes_i386_binfmt_entries); do
+      off+=("$entry")  # listed first: switching on an entry that is on changes nothing
+      notes_binfmt_set 0 "$entry" || exit 1
+    done
+    notes_run_i386_probe
+  )
 }
 
 # The mode 32-bit Windows programs run in now, as one word (see the top of this file).
-# Reads only: setup.sh makes the state that it reports.
+# Reads only: setup.sh makes the state that it reports. After notes_i386_detect, the answer
+# it found, so that a script asks once (each asking runs the probe program).
 notes_i386_mode() {
-  if [ "${NOTES_I386:-auto}" = off ] || [ ! -x "$NOTES_WINE32" ]; then
+  if [ -n "${notes_i386_known:-}" ]; then
+    echo "$notes_i386_known"
+  elif [ "${NOTES_I386:-auto}" = off ] || [ ! -x "$NOTES_WINE32" ]; then
     echo unavailable
   elif [ -n "$(notes_i386_binfmt_entries)" ]; then
     notes_run_i386_probe && echo emulated || echo unavailable
@@ -73,6 +90,11 @@ notes_i386_mode() {
   else
     echo unavailable
   fi
+}
+
+notes_i386_detect() {
+  notes_i386_known=''
+  notes_i386_known=$(notes_i386_mode)
 }
 
 # One line for people: the mode and how it came about.
@@ -89,8 +111,12 @@ notes_i386_describe() {
   *)
     if [ "${NOTES_I386:-auto}" = off ]; then
       echo "unavailable (NOTES_I386=off)"
+    elif [ -s "$NOTES_I386_OUTCOME" ]; then
+      echo "unavailable (set-up: $(cat "$NOTES_I386_OUTCOME"))"
+    elif [ ! -x "$NOTES_WINE32" ]; then
+      echo "unavailable (no i386 Wine: scripts/setup.sh installs it)"
     else
-      echo "unavailable (no i386 Wine, or neither the kernel nor qemu-user runs i386 code)"
+      echo "unavailable (neither the kernel nor qemu-user runs i386 code)"
     fi
     ;;
   esac

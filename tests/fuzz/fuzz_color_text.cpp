@@ -13,9 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const core::TColor color = core::TextToColor(text);
         if (core::TextToColor(core::ColorToText(color)) != color) std::abort();
     } catch (const core::EConvertError& e) {
-        // The message quotes the text (as far as a C string carries it).
-        const std::string_view quoted = text.substr(0, text.find('\0'));
-        if (std::string_view(e.what()).find(quoted) == std::string_view::npos) std::abort();
+        // The message quotes the whole text, every byte as the character it stands for.
+        if (e.Text().find(core::WidenAscii(text)) == std::wstring::npos) std::abort();
     }
     if (size >= 4) {
         int32_t raw;

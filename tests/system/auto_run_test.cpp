@@ -49,12 +49,7 @@ std::string TitleOf(const std::string& exeName) {
 }
 
 bool FullAccessGranted() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0, KEY_ALL_ACCESS | drv::ProgramView(),
-                      &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    return static_cast<bool>(drv::OpenRegKey(HKEY_LOCAL_MACHINE, drv::kRunKey, KEY_ALL_ACCESS));
 }
 
 // Takes full access to the Run key away from everyone, as from a user who may not change
@@ -63,11 +58,8 @@ bool FullAccessGranted() {
 class FullAccessDenied {
 public:
     FullAccessDenied() {
-        HKEY raw = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, drv::kRunKey, 0,
-                          READ_CONTROL | WRITE_DAC | drv::ProgramView(), &raw) != ERROR_SUCCESS)
-            return;
-        key_.reset(raw);
+        key_ = drv::OpenRegKey(HKEY_LOCAL_MACHINE, drv::kRunKey, READ_CONTROL | WRITE_DAC);
+        if (!key_) return;
         DWORD size = 0;
         RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         saved_.resize(size);
@@ -107,7 +99,7 @@ protected:
     void Prepare(const std::string& exeName, std::optional<std::string> settings,
                  std::optional<drv::RegValue> before, std::string dirNamePart = {}) {
         title_ = TitleOf(exeName);
-        machineKey_ = drv::OpenInProgramView(HKEY_LOCAL_MACHINE, drv::kRunKey, KEY_QUERY_VALUE);
+        machineKey_ = drv::OpenRegKey(HKEY_LOCAL_MACHINE, drv::kRunKey, KEY_QUERY_VALUE);
         ASSERT_TRUE(machineKey_);
         restorer_ = std::make_unique<drv::RegValueRestorer>(machineKey_.get(), "", title_);
         userRestorer_ =

@@ -16,8 +16,16 @@
 namespace {
 
 constexpr char kExe[] = "Planted.exe";
-constexpr const char* kPlantedNames[] = {"riched32.dll", "riched20.dll", "comdlg32.dll",
-                                         "msftedit.dll"};
+// Wine's per-program library settings for kExe.
+constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\Planted.exe\\DllOverrides";
+struct Planted {
+    const char* file;
+    const char* library;  // as the override names it
+};
+constexpr Planted kPlanted[] = {{"riched32.dll", "riched32"},
+                                {"riched20.dll", "riched20"},
+                                {"comdlg32.dll", "comdlg32"},
+                                {"msftedit.dll", "msftedit"}};
 
 std::string BesideOurselves(const std::string& name) {
     char path[MAX_PATH] = {};
@@ -27,19 +35,18 @@ std::string BesideOurselves(const std::string& name) {
 }
 
 TEST(PlantedLibrary, NoneIsLoadedAndTheNoteWorks) {
-    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + kExe + "\\DllOverrides";
     std::vector<std::unique_ptr<drv::RegValueRestorer>> restorers;
-    for (const char* name : kPlantedNames) {
-        const std::string library = std::string(name).substr(0, std::string(name).find('.'));
-        restorers.push_back(
-            std::make_unique<drv::RegValueRestorer>(HKEY_CURRENT_USER, key, library));
-        ASSERT_TRUE(drv::WriteRegString(HKEY_CURRENT_USER, key, library, "native,builtin"));
+    for (const Planted& planted : kPlanted) {
+        restorers.push_back(std::make_unique<drv::RegValueRestorer>(
+            HKEY_CURRENT_USER, kOverridesKey, planted.library));
+        ASSERT_TRUE(drv::WriteRegString(HKEY_CURRENT_USER, kOverridesKey, planted.library,
+                                        "native,builtin"));
     }
     drv::NotesProcess note({.exeName = kExe, .files = {{"Memo.rtf", "{\\rtf1 x}"}}});
-    for (const char* name : kPlantedNames) {
+    for (const Planted& planted : kPlanted) {
         ASSERT_TRUE(CopyFileA(BesideOurselves("planted_library.dll").c_str(),
-                              note.File(name).c_str(), FALSE))
-            << name;
+                              note.File(planted.file).c_str(), FALSE))
+            << planted.file;
     }
 
     note.Launch();

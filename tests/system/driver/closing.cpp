@@ -34,7 +34,8 @@ Waited<MsgBox> WaitForCloseConfirmation(DWORD pid, Ms timeout) {
     if (!window) return ::testing::AssertionFailure() << "no note window to close";
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (auto answered = AnswerCloseConfirmation(note.Pid(), IDYES); !answered) return answered;
-    const Waited<DWORD> exit = note.WaitForExit();
+    // Taking down a rich edit that holds megabytes is the processor's work.
+    const Waited<DWORD> exit = note.WaitForExit(ForHeavyWork(kWaitTimeout));
     if (!exit) return exit;
     if (*exit != 0) return ::testing::AssertionFailure() << "exit code " << *exit;
     return ::testing::AssertionSuccess();

@@ -70,12 +70,17 @@ std::optional<Menu> ReadPopupMenu(HWND menuWindow) {
 }
 
 Waited<Menu> WaitForPopupMenu(DWORD pid, Ms timeout) {
-    return WaitFor<Menu>(
+    Waited<Menu> menu = WaitFor<Menu>(
         [pid]() -> std::optional<Menu> {
             HWND hwnd = PopupMenuWindow(pid);
             return hwnd ? ReadPopupMenu(hwnd) : std::nullopt;
         },
         timeout, "a popup menu of process " + std::to_string(pid));
+    if (!menu) return menu;
+    const ::testing::AssertionResult settled = Settle(menu->hwnd, timeout);
+    if (settled) return menu;
+    return Waited<Menu>(std::nullopt, "the menu's loop: " + std::string(settled.message()),
+                        timeout);
 }
 
 bool ChooseMenuItem(const Menu& menu, int index) {

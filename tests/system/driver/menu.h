@@ -40,6 +40,8 @@ struct Menu {
 // The visible popup-menu window of a process, or null.
 HWND PopupMenuWindow(DWORD pid);
 std::optional<Menu> ReadPopupMenu(HWND menuWindow);
+// The popup menu, read, once its thread is in the menu's own loop (Settle): before that a
+// click on an item can be lost, and the native driver is quick enough to get there first.
 Waited<Menu> WaitForPopupMenu(DWORD pid, Ms timeout = kWaitTimeout);
 
 // A real click in the middle of the item. False when there is no such item.

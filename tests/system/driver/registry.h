@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/handles.h"
+
 namespace drv {
 
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -18,6 +20,15 @@ struct RegValue {
     // A REG_SZ / REG_EXPAND_SZ value's text, without the terminating NUL.
     std::string Text() const;
 };
+
+// The registry as the program under test sees it: KEY_WOW64_32KEY for a 32-bit Notes.exe
+// (its HKLM\Software is the 32-bit view), KEY_WOW64_64KEY for a 64-bit one, told by the
+// executable in NOTES_EXE; nothing when that is unset. Every function here uses it, so a
+// driver of either bitness reads and writes what the program does.
+REGSAM ProgramRegistryView();
+
+// A key opened (or, with `create`, made) in the program's view; null when it cannot be.
+ui::Key OpenRegKey(HKEY root, std::string_view subkey, REGSAM access, bool create = false);
 
 std::optional<RegValue> ReadRegValue(HKEY root, std::string_view subkey, std::string_view name);
 bool WriteRegValue(HKEY root, std::string_view subkey, std::string_view name, DWORD type,

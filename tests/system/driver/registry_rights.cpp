@@ -2,24 +2,12 @@
 
 #include <aclapi.h>
 
-#include "driver/process.h"
+#include "driver/registry.h"
 
 namespace drv {
 
-REGSAM ProgramView() {
-    DWORD kind = SCS_32BIT_BINARY;
-    GetBinaryTypeA(NotesExe().c_str(), &kind);
-    return kind == SCS_64BIT_BINARY ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
-}
-
-ui::Key OpenInProgramView(HKEY root, const char* subkey, REGSAM access) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey, 0, access | ProgramView(), &key) != ERROR_SUCCESS) return {};
-    return ui::Key(key);
-}
-
 ChangeDenied::ChangeDenied(HKEY root, const char* subkey)
-    : key_(OpenInProgramView(root, subkey, READ_CONTROL | WRITE_DAC)) {
+    : key_(OpenRegKey(root, subkey, READ_CONTROL | WRITE_DAC)) {
     if (!key_ || GetSecurityInfo(key_.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
                                  nullptr, &savedDacl_, nullptr, &saved_) != ERROR_SUCCESS) {
         return;

@@ -49,7 +49,7 @@ HWND FindTopLevel(DWORD pid, std::string_view className) {
 }
 
 Waited<HWND> WaitForShownTopLevel(DWORD pid, std::string_view className, Ms timeout) {
-    return WaitFor<HWND>(
+    Waited<HWND> shown = WaitFor<HWND>(
         [&]() -> std::optional<HWND> {
             for (HWND hwnd : FindTopLevels(pid, className)) {
                 if (IsVisible(hwnd)) return hwnd;
@@ -57,6 +57,12 @@ Waited<HWND> WaitForShownTopLevel(DWORD pid, std::string_view className, Ms time
             return std::nullopt;
         },
         timeout, "a shown window of the class " + std::string(className));
+    if (!shown) return shown;
+    const ::testing::AssertionResult settled = Settle(*shown, timeout);
+    if (settled) return shown;
+    return Waited<HWND>(std::nullopt,
+                        "the program to finish showing it: " + std::string(settled.message()),
+                        timeout);
 }
 
 std::vector<HWND> Children(HWND parent) {

@@ -20,7 +20,9 @@ std::vector<HWND> TopLevelWindows(DWORD pid);
 // The first top-level window of a process with that class (GBK class names work), or null.
 HWND FindTopLevel(DWORD pid, std::string_view className);
 std::vector<HWND> FindTopLevels(DWORD pid, std::string_view className);
-// A visible top-level window of a process with that class, once there is one.
+// A visible top-level window of a process with that class, once there is one and the
+// program is done showing it (Settle): a driver acting at once could otherwise overtake
+// the window's own activation, which a program under an emulator makes slowly.
 Waited<HWND> WaitForShownTopLevel(DWORD pid, std::string_view className, Ms timeout = kWaitTimeout);
 
 // Direct children, in z-order.

@@ -10,8 +10,8 @@
 
 namespace {
 
-// 936 unless the run is one of another system language (NOTES_CODE_PAGE, which the test
-// registrations set together with NOTES_LOCALE).
+// 936 unless the run is one of another system language (NOTES_CODE_PAGE, which
+// scripts/wine-env.sh derives from NOTES_LANG).
 UINT ExpectedCodePage() {
     const char* wanted = std::getenv("NOTES_CODE_PAGE");
     return wanted ? static_cast<UINT>(std::strtoul(wanted, nullptr, 10)) : 936;
@@ -24,7 +24,7 @@ public:
         if (GetACP() == expected) return;
         ADD_FAILURE() << "The ANSI code page is " << GetACP() << ", not " << expected
                       << ". Run the tests through scripts/wine-run (ctest does), which sets "
-                         "LANG and LC_ALL (zh_CN.UTF-8, or NOTES_LOCALE); if it still is "
+                         "LANG and LC_ALL (zh_CN.UTF-8, or NOTES_LANG); if it still is "
                          "not right, generate that locale (localedef -i zh_CN -f UTF-8) and "
                          "point LOCPATH at it.";
         // A fatal failure here would make GoogleTest skip every test, and CTest would then

@@ -59,6 +59,41 @@ struct Block {
     ItemRecord items[kMaxItems];
 };
 
+// A hook can only load a DLL of the target's own bitness. A 64-bit driver asks
+// probe_host.exe, a 32-bit helper beside it, to set and remove its hooks in a 32-bit
+// program; everything else (the block, the request message) stays the driver's.
+inline constexpr char kHostName[] = "probe_host.exe";
+
+// The host's pipe: named after the host's path and build time, so that a driver never asks
+// a host of another build. Both sides make it from the host's full path.
+inline void HostPipeName(const char* hostPath, char (&name)[128]) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(hostPath, GetFileExInfoStandard, &data);
+    unsigned long long hash = 1469598103934665603ULL;  // FNV-1a of the path, case folded
+    for (const char* c = hostPath; *c; ++c) {
+        const char folded = *c >= 'A' && *c <= 'Z' ? static_cast<char>(*c + 32) : *c;
+        hash = (hash ^ static_cast<unsigned char>(folded)) * 1099511628211ULL;
+    }
+    std::snprintf(name, sizeof name, "\\\\.\\pipe\\NotesProbeHost.%016llx.%08lx%08lx", hash,
+                  static_cast<unsigned long>(data.ftLastWriteTime.dwHighDateTime),
+                  static_cast<unsigned long>(data.ftLastWriteTime.dwLowDateTime));
+}
+
+enum HostOp : DWORD { kHook = 1, kUnhook = 2 };
+
+struct HostRequest {
+    DWORD op;
+    DWORD thread;  // kHook: the thread to hook
+    DWORD posted;  // kHook: WH_GETMESSAGE (posted requests) instead of WH_CALLWNDPROC
+    DWORD hook;    // kUnhook: what kHook answered
+};
+
+struct HostReply {
+    DWORD ok;
+    DWORD hook;   // kHook: an index the host keeps the hook under
+    DWORD error;  // GetLastError() of a failed call
+};
+
 // One block per target process, named after its id, so the hook finds it by itself.
 inline void BlockName(DWORD pid, char (&name)[64]) {
     std::snprintf(name, sizeof name, "Local\\NotesTestProbe.%lu", static_cast<unsigned long>(pid));
