@@ -177,6 +177,8 @@ void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
 // the bars shown by the editor when the note is in (each lays the note out again), against
 // both put up, with an empty range, before the stream-in (laid out once), as Notes does.
 void ProfileLayouts(ProfileSink& sink, int rounds) {
+    const ui::Library richEdit(LoadLibraryA("RICHED32.DLL"));
+    if (!richEdit) throw std::runtime_error("cannot load RICHED32.DLL");
     drv::TempDir dir("profile");
     const std::string path = dir.File("Memo.rtf");
     drv::WriteFileBytes(path, MakeNote(100 * 1024));
