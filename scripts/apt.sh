@@ -110,10 +110,14 @@ notes_derived_source() {  # suite, base suite; indextargets lines (as above) on 
 #   pin <package> <version>    the newest version both architectures have, no older than
 #                              the installed amd64 half (so never a downgrade)
 #   block <package> <amd64 installed> <newest i386>   when there is none
+# Backported versions ("~bpo") are left out: the backports source is there for qemu-user
+# alone, and a library pinned up to its backport takes the installed programs built against
+# the stable one (gdb with elfutils' libraries) away.
 notes_pair_versions() {  # file of installed amd64 "package version" lines, file of amd64 packages to come
   local installed=$1 coming=$2 arch pkg ver ma best inst v newest
   declare -A i386 amd64 same have
   while read -r arch pkg ver ma; do
+    [[ $ver != *~bpo* ]] || continue
     case $arch in
     i386)
       i386[$pkg]+=" $ver"

@@ -49,6 +49,9 @@ pair_case "a package that is not Multi-Arch: same needs no pair" \
 pair_case "versions compare as Debian's do (epochs, tildes)" \
   $'i386 libe 1:2.0~rc1 same\ni386 libe 1:2.0 same\namd64 libe 1:2.0~rc1 same\namd64 libe 1:2.0 same\namd64 libe 2.5 same\n' \
   $'libe 2.5 e\n' '' 'pin libe 1:2.0'
+pair_case "a backport is passed over: installed programs were built against the stable one" \
+  $'i386 libelf 0.192-4~bpo12+1 same\ni386 libelf 0.188-2 same\namd64 libelf 0.192-4~bpo12+1 same\namd64 libelf 0.188-2 same\n' \
+  $'libelf 0.188-2 elfutils\n' '' 'pin libelf 0.188-2'
 pair_case "several libraries, sorted" \
   $'i386 libb 2 same\namd64 libb 2 same\ni386 liba 1 same\namd64 liba 1 same\n' \
   $'liba 1 a\nlibb 1 b\n' '' $'pin liba 1\npin libb 2'
