@@ -1,8 +1,10 @@
 // The runner's command line: --out FILE, --reps N, --keys N, --idle-seconds S,
 // --load-reps N, --startup-sizes/--typing-sizes/--load-sizes BYTES,..., --only NAME,...,
-// --smoke.
+// --earlier NAME,..., --smoke.
 #include "bench/options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <stdexcept>
 
@@ -55,6 +57,18 @@ std::set<std::string> Measurements(const std::string& text) {
     return names;
 }
 
+// Names that make a file name and a results column as they are.
+std::vector<std::string> BuildNames(const std::string& option, const std::string& text) {
+    std::vector<std::string> names = SplitCommas(text);
+    for (const std::string& name : names) {
+        const bool plain = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+        });
+        if (!plain) throw std::invalid_argument(option + ": not a build's name: \"" + name + "\"");
+    }
+    return names;
+}
+
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -85,6 +99,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
             options.loadSizes = Sizes(arg, value);
         else if (arg == "--only")
             options.only = Measurements(value);
+        else if (arg == "--earlier")
+            options.earlier = BuildNames(arg, value);
         else
             throw std::invalid_argument("unknown option " + arg);
     }

@@ -18,11 +18,15 @@ struct Options {
     std::vector<std::size_t> typingSizes = {1024, 100 * 1024, 1024 * 1024};
     std::vector<std::size_t> loadSizes = {1024 * 1024, 10 * 1024 * 1024};
     std::set<std::string> only = {"startup", "typing", "idle", "profile"};
+    // Earlier builds of Notes.exe, each beside the runner as Notes-NAME.exe, started in the
+    // start-up rounds with the others: what a change gained, measured in one run.
+    std::vector<std::string> earlier;
     bool smoke = false;
 };
 
 // Throws std::invalid_argument, saying what is wrong, for an unknown option, a missing or
-// malformed value, an unknown measurement, a count below 1 or a missing --out.
+// malformed value, an unknown measurement, a count below 1, an earlier build's name that is
+// empty or not letters, digits, '-' and '_', or a missing --out.
 Options ParseOptions(const std::vector<std::string>& args);
 
 }  // namespace bench

@@ -173,9 +173,47 @@ void ProfileLoad(ProfileSink& sink, const std::vector<std::size_t>& sizes, int r
     }
 }
 
+// A 100 KB note streamed into an editor of the note's size and style with both bars to come:
+// the bars shown by the editor when the note is in (each lays the note out again), against
+// both put up, with an empty range, before the stream-in (laid out once), as Notes does.
+void ProfileLayouts(ProfileSink& sink, int rounds) {
+    const ui::Library richEdit(LoadLibraryA("RICHED32.DLL"));
+    if (!richEdit) throw std::runtime_error("cannot load RICHED32.DLL");
+    drv::TempDir dir("profile");
+    const std::string path = dir.File("Memo.rtf");
+    drv::WriteFileBytes(path, MakeNote(100 * 1024));
+    for (int round = 0; round < rounds; ++round) {
+        for (int i = 0; i < 2; ++i) {
+            const bool barsFirst = (i + round) % 2 == 1;
+            const HWND editor = CreateWindowExA(
+                0, "RICHEDIT", "",
+                WS_POPUP | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                0, 0, 305, 283, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            if (!editor) throw std::runtime_error("cannot create a RICHEDIT");
+            SendMessageA(editor, EM_SETTARGETDEVICE, 0, 1);
+            SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
+            ui::File file = Open(path, GENERIC_READ, OPEN_EXISTING);
+            LoadSource source{file.get(), 2, core::StreamNormalizer(), {}};
+            EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, &ReadForProfile};
+            Time(sink, "startup-step", barsFirst ? "layout-bars-first" : "layout-bars-after", 0,
+                 [&] {
+                     if (barsFirst) {
+                         for (const int bar : {SB_HORZ, SB_VERT}) {
+                             SetScrollRange(editor, bar, 0, 0, FALSE);
+                             ShowScrollBar(editor, bar, TRUE);
+                         }
+                     }
+                     SendMessageA(editor, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+                 });
+            DestroyWindow(editor);
+        }
+    }
+}
+
 void ProfileStartup(ProfileSink& sink, int rounds) {
     Time(sink, "startup-step", "load-riched32", 0,
          [&] { ui::Library richEdit(LoadLibraryA("RICHED32.DLL")); });
+    ProfileLayouts(sink, rounds);
     const HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                         GetModuleHandleA(nullptr), nullptr);
     if (!window) throw std::runtime_error("cannot create a window for the tray profile");

@@ -84,6 +84,32 @@ def startup_section(results):
         lines.append(f"| {size_text(n)} | {a['median']:.0f} ({a['p95']:.0f}) | "
                      f"{b['median']:.0f} ({b['p95']:.0f}) | {a['runs']} | {r:.2f} | "
                      f"{pair_text} | {verdict(judged, 1.2)} |")
+    return lines + earlier_section(results)
+
+
+def earlier_section(results):
+    """The earlier builds of Notes started in the same rounds (the runner's --earlier): each
+    one's ratio to the baseline beside the current build's, and the current build over it,
+    as medians of the rounds' ratios."""
+    names = sorted({p for (m, p, _) in results if m == "startup-change"})
+    if not names:
+        return []
+    lines = ["", "Earlier builds started in the same rounds, in an order that rotates from "
+                 "round to round; ratios are medians of the rounds' ratios.", "",
+             "| Note | Build | Its median (p95) ms | Its ratio to the baseline | "
+             "This build's ratio | This build ÷ it |",
+             "|---|---|---|---|---|---|"]
+    for n in sizes_of(results, "startup", "notes"):
+        now = results.get(("startup-pair", "ratio", n))
+        for name in names:
+            own = results.get(("startup", "earlier-" + name, n))
+            then = results.get(("startup-pair-earlier", name, n))
+            change = results.get(("startup-change", name, n))
+            if not own or not then or not change:
+                continue
+            now_text = f"{now['median']:.2f}" if now else "–"
+            lines.append(f"| {size_text(n)} | {name} | {own['median']:.0f} ({own['p95']:.0f}) | "
+                         f"{then['median']:.2f} | {now_text} | {change['median']:.2f} |")
     return lines
 
 
@@ -218,9 +244,14 @@ def profile_section(results):
     if save_sizes:
         lines += step_table(results, "Save step", "save-step", SAVE_STEPS, save_sizes, ".3f")
         lines.append("")
-    startup_steps = [("tray-add", "Shell_NotifyIconA NIM_ADD with the notification area up "
-                                  "(Notes adds its icon before the window shows; the baseline "
-                                  "has none)"),
+    startup_steps = [("layout-bars-after", "EM_STREAMIN of a 100 KB note into an editor of "
+                                           "the note's size, the bars coming after (three "
+                                           "layouts: the baseline, Notes before)"),
+                     ("layout-bars-first", "the same with both bars put up before the "
+                                           "stream-in (one layout: Notes)"),
+                     ("tray-add", "Shell_NotifyIconA NIM_ADD with the notification area up "
+                                  "(Notes adds its icon just after its first paint; the "
+                                  "baseline has none)"),
                      ("load-comdlg32", "first LoadLibrary of comdlg32.dll (no longer at Notes' "
                                        "start)"),
                      ("load-riched32", "first LoadLibrary of RICHED32.DLL (both programs)")]

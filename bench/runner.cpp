@@ -6,7 +6,7 @@
 //   runner.exe --out results.tsv [--reps N] [--keys N] [--idle-seconds S]
 //              [--startup-sizes 0,102400,...] [--typing-sizes ...] [--load-sizes ...]
 //              [--load-reps N]
-//              [--only startup,typing,idle,profile]
+//              [--only startup,typing,idle,profile] [--earlier NAME,...]
 //   runner.exe --smoke     one start-up of each and ten keystrokes, nothing written
 #include <windows.h>
 
@@ -49,13 +49,25 @@ struct Program {
     std::string exeName;
     std::string className;
     int editorId;
+    std::string source;  // the file beside the runner that is copied
 };
 
-const Program kNotes{"notes", "Notes.exe", notes::NoteWindowClassName.bytes, notes::IDC_REMEMO};
+const Program kNotes{"notes", "Notes.exe", notes::NoteWindowClassName.bytes, notes::IDC_REMEMO,
+                     "Notes.exe"};
 const Program kBaseline{"baseline", bench::kPlainBaselineName, bench::kBaselineClassName,
-                        bench::kEditorId};
-const Program kBare{"bare", bench::kBareBaselineName, bench::kBaselineClassName, bench::kEditorId};
-const Program kSafe{"safe", bench::kSafeBaselineName, bench::kBaselineClassName, bench::kEditorId};
+                        bench::kEditorId, bench::kPlainBaselineName};
+const Program kBare{"bare", bench::kBareBaselineName, bench::kBaselineClassName, bench::kEditorId,
+                    bench::kPlainBaselineName};
+const Program kSafe{"safe", bench::kSafeBaselineName, bench::kBaselineClassName, bench::kEditorId,
+                    bench::kPlainBaselineName};
+
+// An earlier build of Notes.exe (--earlier), started under Notes' own name like the current.
+Program Earlier(const std::string& name) {
+    Program program = kNotes;
+    program.name = "earlier-" + name;
+    program.source = "Notes-" + name + ".exe";
+    return program;
+}
 
 std::string Beside(const std::string& name) {
     char path[MAX_PATH] = {};
@@ -65,7 +77,7 @@ std::string Beside(const std::string& name) {
 }
 
 std::string SourceOf(const Program& program) {
-    return Beside(program.name == "notes" ? "Notes.exe" : bench::kPlainBaselineName);
+    return Beside(program.source);
 }
 
 double NowMs() {
@@ -213,9 +225,15 @@ constexpr DWORD kSettleMs = 500;
 // runs of a round go Notes first and the baseline first by turns. One start of each
 // program comes first and is not counted: the very first start after the runner's own
 // pays for cold file caches and the Wine server's first use.
+// Earlier builds of Notes (--earlier) take part in the rounds, the order of all rotating
+// from round to round; each round also gives the current build's ratio to each of them.
 void MeasureStartup(const Options& options, Results& results) {
+    std::vector<Program> earlier;
+    for (const std::string& name : options.earlier) earlier.push_back(Earlier(name));
+    std::vector<const Program*> programs = {&kNotes, &kBaseline};
+    for (const Program& program : earlier) programs.push_back(&program);
     if (!options.smoke) {
-        for (const Program* program : {&kNotes, &kBaseline}) {
+        for (const Program* program : programs) {
             Instance instance(*program, bench::MakeNote(0));
             instance.Start();
             instance.Stop();
@@ -224,8 +242,9 @@ void MeasureStartup(const Options& options, Results& results) {
     for (int round = 0; round < options.reps; ++round) {
         for (const std::size_t bytes : options.startupSizes) {
             const std::string note = bench::MakeNote(bytes);
-            std::vector<const Program*> order = {&kNotes, &kBaseline};
-            if (round % 2) std::swap(order[0], order[1]);
+            std::vector<const Program*> order = programs;
+            std::rotate(order.begin(), order.begin() + round % static_cast<int>(order.size()),
+                        order.end());
             std::map<std::string, LRESULT> lengths;
             std::map<std::string, double> times;
             for (const Program* program : order) {
@@ -245,12 +264,22 @@ void MeasureStartup(const Options& options, Results& results) {
             // steadier than the ratio of the two medians, whose runs may have met different.
             results.Add("startup-pair", "ratio", bytes, "x",
                         times["notes"] / std::max(times["baseline"], 1e-3));
-            // Both must have loaded the same note, or the comparison is void.
-            if (lengths["notes"] != lengths["baseline"]) {
-                throw std::runtime_error("the programs loaded different texts from a note of " +
-                                         std::to_string(bytes) +
-                                         " bytes: " + std::to_string(lengths["notes"]) + " and " +
-                                         std::to_string(lengths["baseline"]) + " characters");
+            for (const Program& program : earlier) {
+                const std::string name = program.name.substr(std::string("earlier-").size());
+                results.Add("startup-pair-earlier", name, bytes, "x",
+                            times[program.name] / std::max(times["baseline"], 1e-3));
+                results.Add("startup-change", name, bytes, "x",
+                            times["notes"] / std::max(times[program.name], 1e-3));
+            }
+            // All must have loaded the same note, or the comparison is void.
+            for (const Program* program : programs) {
+                if (lengths[program->name] != lengths["baseline"]) {
+                    throw std::runtime_error("the programs loaded different texts from a note of " +
+                                             std::to_string(bytes) + " bytes: " + program->name +
+                                             " " + std::to_string(lengths[program->name]) +
+                                             ", baseline " + std::to_string(lengths["baseline"]) +
+                                             " characters");
+                }
             }
         }
     }

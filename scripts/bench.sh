@@ -5,12 +5,15 @@
 #
 #   scripts/bench.sh [--arch win64|win32] [--reps N] [--keys N] [--load-reps N]
 #                    [--idle-seconds S] [--only startup,typing,idle,profile]
+#                    [--earlier REV,...]
 #   --arch: the build measured, runner and baseline alike (default win64). win32, the
 #           program we ship, runs under i386 Wine and fills the report's 32-bit part
 #           (plot docs/images/typing-latency-win32.png); each run keeps the other's part.
 #   --reps: start-ups of each program per note size (default 5)
 #   --keys: keystrokes per program per note size (default 200)
 #   --load-reps: loads of the 1 MB and 10 MB notes per way of reading (default 2)
+#   --earlier: commits (hashes or branch names without '/') whose Notes.exe is built apart
+#           and started in the same start-up rounds: each change as a before/after ratio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -22,6 +25,7 @@ keys=200
 load_reps=2
 idle=10
 only=startup,typing,idle,profile
+earlier=
 while [ $# -gt 0 ]; do
   case $1 in
   --arch) arch=$2; shift 2 ;;
@@ -30,6 +34,7 @@ while [ $# -gt 0 ]; do
   --idle-seconds) idle=$2; shift 2 ;;
   --load-reps) load_reps=$2; shift 2 ;;
   --only) only=$2; shift 2 ;;
+  --earlier) earlier=$2; shift 2 ;;
   *) echo "unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -49,6 +54,22 @@ if [ "$arch" = win64 ]; then
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 -j2 --target Notes
 fi
+
+# Each earlier build from its commit's own tree, beside the runner as Notes-REV.exe; a
+# commit's tree is built once and kept.
+for rev in ${earlier//,/ }; do
+  commit=$(git rev-parse --verify "$rev^{commit}")
+  src=$root/build/bench/earlier/$commit
+  if [ ! -f "$src/build/$arch/Notes.exe" ]; then
+    echo "== build $rev ($arch)"
+    rm -rf "$src"
+    mkdir -p "$src"
+    git archive "$commit" | tar -x -C "$src"
+    (cd "$src" && cmake --preset "$arch" -DNOTES_SKIP_WINDOWS_TESTS=ON >/dev/null &&
+      cmake --build --preset "$arch" -j2 --target Notes >/dev/null)
+  fi
+  cp "$src/build/$arch/Notes.exe" "build/$arch/Notes-$rev.exe"
+done
 
 export NOTES_WINE_DIR=$root/build/wine/bench
 export NOTES_WINEPREFIX=$root/build/wine/bench-prefix
@@ -75,7 +96,8 @@ mkdir -p "$out" docs/images
 load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "== run (reps $reps, keys $keys, idle ${idle} s)"
 "$loader" "build/$arch/bench_runner.exe" --out "Z:${out//\//\\}\\results.tsv" \
-  --reps "$reps" --keys "$keys" --idle-seconds "$idle" --load-reps "$load_reps" --only "$only"
+  --reps "$reps" --keys "$keys" --idle-seconds "$idle" --load-reps "$load_reps" --only "$only" \
+  ${earlier:+--earlier "$earlier"}
 load_end=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "== footprint"

@@ -9,10 +9,16 @@ namespace {
 using bench::ParseOptions;
 
 TEST(RunnerOptions, ReadsEveryOption) {
-    const bench::Options options =
-        ParseOptions({"--out", "Z:\\r.tsv", "--reps", "3", "--keys", "50", "--idle-seconds", "2",
-                      "--load-reps", "4", "--startup-sizes", "0,1024", "--typing-sizes", "1048576",
-                      "--load-sizes", "10485760", "--only", "typing,profile"});
+    const bench::Options options = ParseOptions({"--out",           "Z:\\r.tsv",
+                                                 "--reps",          "3",
+                                                 "--keys",          "50",
+                                                 "--idle-seconds",  "2",
+                                                 "--load-reps",     "4",
+                                                 "--startup-sizes", "0,1024",
+                                                 "--typing-sizes",  "1048576",
+                                                 "--load-sizes",    "10485760",
+                                                 "--only",          "typing,profile",
+                                                 "--earlier",       "8f17b02,layout-once"});
     EXPECT_EQ(options.out, "Z:\\r.tsv");
     EXPECT_EQ(options.reps, 3);
     EXPECT_EQ(options.keys, 50);
@@ -22,6 +28,7 @@ TEST(RunnerOptions, ReadsEveryOption) {
     EXPECT_EQ(options.typingSizes, (std::vector<std::size_t>{1048576}));
     EXPECT_EQ(options.loadSizes, (std::vector<std::size_t>{10485760}));
     EXPECT_EQ(options.only, (std::set<std::string>{"typing", "profile"}));
+    EXPECT_EQ(options.earlier, (std::vector<std::string>{"8f17b02", "layout-once"}));
     EXPECT_FALSE(options.smoke);
 }
 
@@ -50,6 +57,9 @@ TEST(RunnerOptions, RefusesWhatItCannotMeasure) {
         {"--out", "r", "--load-sizes", "-1"},
         {"--out", "r", "--only", "typing,speed"},  // no such measurement
         {"--out", "r", "--repz", "3"},
+        {"--out", "r", "--earlier", "a,,b"},       // an empty name
+        {"--out", "r", "--earlier", "..\\Other"},  // a name that leaves the folder
+        {"--out", "r", "--earlier", "a b"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -64,6 +74,7 @@ TEST(RunnerOptions, DefaultsMeasureEverythingAtTheUsualSizes) {
     EXPECT_EQ(options.typingSizes, (std::vector<std::size_t>{1024, 100 * 1024, 1024 * 1024}));
     EXPECT_EQ(options.loadSizes, (std::vector<std::size_t>{1024 * 1024, 10 * 1024 * 1024}));
     EXPECT_EQ(options.only.size(), 4u);
+    EXPECT_TRUE(options.earlier.empty());
 }
 
 }  // namespace

@@ -57,6 +57,25 @@ class ReportTest(unittest.TestCase):
             with self.subTest(expected=expected):
                 self.assertIn(expected, text)
 
+    def test_earlier_builds_show_their_ratios_and_the_change(self):
+        results, _, _ = self.write([
+            row("startup", "notes", 0, 150), row("startup", "baseline", 0, 100),
+            row("startup-pair", "ratio", 0, 1.45),
+            row("startup", "earlier-base", 0, 200, 260),
+            row("startup-pair-earlier", "base", 0, 2.1, unit="x"),
+            row("startup-change", "base", 0, 0.7, unit="x"),
+            # A build without its round ratios at this size is left out there.
+            row("startup", "notes", MB, 900), row("startup", "baseline", MB, 1000),
+            row("startup", "earlier-base", MB, 1800),
+        ])
+        startup = "\n".join(report.startup_section(report.read_results(results)))
+        self.assertIn("| 0 B | base | 200 (260) | 2.10 | 1.45 | 0.70 |", startup)
+        self.assertNotIn("| 1 MB | base |", startup)
+        plain, _, _ = self.write([row("startup", "notes", 0, 150),
+                                  row("startup", "baseline", 0, 100)])
+        self.assertNotIn("Earlier builds", "\n".join(
+            report.startup_section(report.read_results(plain))))
+
     def test_a_program_missing_from_the_run_leaves_its_row_out(self):
         results, _, _ = self.write([
             row("startup", "notes", 0, 120),

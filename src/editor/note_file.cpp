@@ -7,6 +7,7 @@
 
 #include "core/gbk.h"
 #include "core/linebreaks.h"
+#include "core/note_extent.h"
 #include "core/rtf_depth.h"
 #include "core/text.h"
 #include "ui/error.h"
@@ -91,6 +92,34 @@ DWORD CALLBACK ReadNote(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writte
     return 0;
 }
 
+// What the note in `file` will take in the editor, read from where the file stands, which it
+// goes back to. A failed read gives what was read so far: the stream-in reports the failure.
+core::NoteExtent ScanExtent(HANDLE file, LARGE_INTEGER start) {
+    std::vector<char> chunk(64 * 1024);
+    std::optional<core::NoteExtentScanner> scanner;
+    DWORD read = 0;
+    while (ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) &&
+           read > 0) {
+        const std::string_view bytes(chunk.data(), read);
+        if (!scanner) scanner.emplace(bytes.starts_with(kRtfStart));
+        scanner->Feed(bytes);
+    }
+    SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    return scanner ? scanner->Extent() : core::NoteExtent{};
+}
+
+// Takes down the scroll bars that went up for a note it did not need, however the load ends.
+class FitScrollBarsAfterLoad {
+public:
+    explicit FitScrollBarsAfterLoad(const ui::RichEdit& editor) : editor_(editor) {}
+    FitScrollBarsAfterLoad(const FitScrollBarsAfterLoad&) = delete;
+    FitScrollBarsAfterLoad& operator=(const FitScrollBarsAfterLoad&) = delete;
+    ~FitScrollBarsAfterLoad() { editor_.FitScrollBars(); }
+
+private:
+    const ui::RichEdit& editor_;
+};
+
 struct WriteStream {
     HANDLE file;
     bool failed = false;
@@ -144,6 +173,10 @@ void NoteFile::Load(const std::wstring& directory) {
     editor_.Send(EM_EXLIMITTEXT, 0, kLoadedTextLimit);
     LARGE_INTEGER start = {};
     SetFilePointerEx(file.get(), LARGE_INTEGER{}, &start, FILE_CURRENT);
+    // A scroll bar that comes or goes makes the editor lay the whole note out again: the bars
+    // the note will need go up before it streams in, and it is laid out once.
+    editor_.PrepareScrollBarsFor(ScanExtent(file.get(), start));
+    const FitScrollBarsAfterLoad fitBars(editor_);
 
     ReadStream rtf{file.get(), true, core::StreamNormalizer(), {}};
     if (editor_.StreamIn(SF_RTF, &ReadNote, reinterpret_cast<DWORD_PTR>(&rtf)) != 0) {

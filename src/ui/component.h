@@ -42,6 +42,9 @@ struct LayoutRow {
     HFONT font = nullptr;  // null: its kind's default
     const char* caption = "";
     bool visible = true;
+    // Made when first asked for (Form::CreateLater), with the controls that lie on it, rather
+    // than with the form: for what the form's first showing does not show.
+    bool later = false;
     // Panels.
     core::TColor color = 0;
     bool raised = false;
@@ -79,6 +82,9 @@ public:
     virtual ~Component() = default;
     // `row` as scaled for the screen; `parent` is the window it lies on.
     virtual void Create(HWND parent, const LayoutRow& row) = 0;
+    // With the form, also for a control made later: what the control is asked for before
+    // its window exists.
+    virtual void Prepare(const LayoutRow&) {}
     // The control's window: each kind answers with its own window's handle.
     virtual HWND hwnd() const = 0;
     // A notification the control sent its parent (WM_COMMAND, WM_NOTIFY, WM_HSCROLL,

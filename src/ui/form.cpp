@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <algorithm>
+
 #include "ui/application.h"
 #include "ui/color.h"
 #include "ui/error.h"
@@ -24,19 +26,35 @@ Component* FindChild(const std::vector<Child>& children, HWND hwnd) {
     return nullptr;
 }
 
-// Makes `children` in table order on `window` (later ones above earlier ones), each on the
-// control its row names, bounds scaled by `scale`.
-void CreateControls(HWND window, std::vector<Child>& children, const core::Scale& scale) {
-    for (Child& child : children) {
-        child.row.bounds = scale.Apply(child.row.bounds);
-        child.row.itemHeight = scale.Apply(child.row.itemHeight);
+const Child* ParentOf(const std::vector<Child>& children, const Child& child) {
+    if (!child.row.parent) return nullptr;
+    for (const Child& c : children) {
+        if (c.row.id == child.row.parent) return &c;
     }
-    for (Child& child : children) {
-        const Component* parent =
-            child.row.parent ? FindChild(children, child.row.parent) : nullptr;
-        child.component->events = child.events;
-        child.component->Create(parent ? parent->hwnd() : window, child.row);
+    return nullptr;
+}
+
+// Whether `child` is the control `id` or lies on it, directly or on a control that does.
+bool LiesOn(const std::vector<Child>& children, const Child& child, int id) {
+    for (const Child* at = &child; at; at = ParentOf(children, *at)) {
+        if (at->row.id == id) return true;
     }
+    return false;
+}
+
+// Whether the control of `child` is left for later: its row says so, or the row of a
+// control it lies on.
+bool IsLater(const std::vector<Child>& children, const Child& child) {
+    for (const Child* at = &child; at; at = ParentOf(children, *at)) {
+        if (at->row.later) return true;
+    }
+    return false;
+}
+
+// Makes the control of `child` on the control its row names, or on `window`.
+void CreateControl(HWND window, const std::vector<Child>& children, const Child& child) {
+    const Component* parent = child.row.parent ? FindChild(children, child.row.parent) : nullptr;
+    child.component->Create(parent ? parent->hwnd() : window, child.row);
 }
 
 }  // namespace
@@ -57,9 +75,39 @@ void Form::CreateChildren(std::vector<Child> children, const core::Scale& scale,
     children_ = std::move(children);
     scale_ = scale;
     layoutWidth_ = layoutWidth;
-    CreateControls(hwnd_, children_, scale);
+    for (Child& child : children_) {
+        child.row.bounds = scale.Apply(child.row.bounds);
+        child.row.itemHeight = scale.Apply(child.row.itemHeight);
+        child.component->events = child.events;
+        child.component->Prepare(child.row);
+    }
+    for (const Child& child : children_) {
+        if (!IsLater(children_, child)) CreateControl(hwnd_, children_, child);
+    }
     AlignChildren();
     KeepAnchors();
+}
+
+bool Form::CreateLater(int id) {
+    const auto first = std::find_if(children_.begin(), children_.end(),
+                                    [id](const Child& c) { return c.row.id == id; });
+    if (first == children_.end() || first->component->hwnd()) return false;
+    // Below the first control after it in the table that lies on the same window.
+    HWND above = nullptr;
+    for (auto next = first + 1; next != children_.end() && !above; ++next) {
+        if (next->row.parent == first->row.parent) above = next->component->hwnd();
+    }
+    CreateControl(hwnd_, children_, *first);
+    if (above) {
+        SetWindowPos(first->component->hwnd(), above, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    // Then what lies on it, in table order.
+    for (auto next = first + 1; next != children_.end(); ++next) {
+        if (!next->component->hwnd() && LiesOn(children_, *next, id))
+            CreateControl(hwnd_, children_, *next);
+    }
+    return true;
 }
 
 void Form::KeepAnchors() {
@@ -131,6 +179,7 @@ void Form::ShowOnStart(int showCommand) {
         Application::Current().Minimize();
     } else {
         Show();
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 }
 

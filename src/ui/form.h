@@ -36,7 +36,8 @@ public:
     // Only a change shows: setting the state a window already has does not activate it.
     void SetWindowState(WindowState state);
     // Shows the form as the process was started: maximised, minimised (the application is
-    // then minimised and the form stays hidden until it is restored) or normal.
+    // then minimised and the form stays hidden until it is restored) or normal. A form shown
+    // is painted at once, before the messages the start left in the queue.
     void ShowOnStart(int showCommand);
     // Shows or hides the form and raises OnShow or OnHide when that changes anything.
     void Show();
@@ -69,8 +70,12 @@ protected:
     void CreateForm(const WindowParams& params);
     // Makes the controls in table order, later ones above earlier ones, each on the control
     // its row names; bounds are scaled by `scale`. `layoutWidth` is the form's client width
-    // in the layout, which right-anchored controls keep their distance from.
+    // in the layout, which right-anchored controls keep their distance from. Rows marked
+    // `later` wait, with the controls on them, for CreateLater.
     void CreateChildren(std::vector<Child> children, const core::Scale& scale, int layoutWidth);
+    // Makes the control `id` left for later, and those on it, where the table puts them (in
+    // the stacking of the form's controls too); false when it was made already.
+    bool CreateLater(int id);
     Component* ChildById(int id) const;
     // Lays out the controls aligned to an edge or to the rest of the client area.
     void AlignChildren();

@@ -10,20 +10,28 @@
 #include "ui/color.h"
 #include "ui/error.h"
 #include "ui/handles.h"
+#include "ui/libraries.h"
 
 namespace ui {
-namespace {
-constexpr UINT_PTR kSubclassId = 1;
-}  // namespace
 
-void TrackBar::Create(HWND parent, const LayoutRow& row) {
-    // The trackbar class is registered on request; without it the window cannot be made
-    // where the common controls do not register every class when they load.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+void TrackBar::Prepare(const LayoutRow& row) {
     min_ = row.min;
     max_ = row.max;
     position_ = std::clamp(row.position, min_, max_);
+}
+
+void TrackBar::Create(HWND parent, const LayoutRow& row) {
+    // Looked up, not imported: an imported library is loaded and started before the program's
+    // first line, at every start, and most starts never show the slider. The trackbar class
+    // is registered on request; without it the window cannot be made where the common
+    // controls do not register every class when they load.
+    library_ = LoadSystemLibrary(L"comctl32.dll");
+    if (!library_) ThrowLastError("LoadLibraryExW(comctl32.dll)");
+    using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = reinterpret_cast<InitControls>(
+        reinterpret_cast<void*>(GetProcAddress(library_.get(), "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    if (init) init(&classes);
     DWORD style = WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | row.style;
     if (row.visible) style |= WS_VISIBLE;
     Control::Create({TRACKBAR_CLASSW, L"", style, 0, row.bounds, parent, row.id});
@@ -32,8 +40,7 @@ void TrackBar::Create(HWND parent, const LayoutRow& row) {
     Send(TBM_SETLINESIZE, 0, row.lineSize);
     Send(TBM_SETPAGESIZE, 0, row.pageSize);
     Send(TBM_SETPOS, TRUE, position_);
-    SetWindowSubclass(hwnd_, &TrackBar::SubclassProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    Subclass();
 }
 
 void TrackBar::SetPosition(int position) {
@@ -56,28 +63,25 @@ LRESULT TrackBar::Reflect(UINT message, WPARAM, LPARAM) {
 // handler does before its box, with WM_CANCELMODE). Wine's trackbar keeps dragging until
 // it sees the release, which then goes elsewhere: the thumb would follow the pointer
 // with no button held. The release it missed is given to it here.
-LRESULT CALLBACK TrackBar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<TrackBar*>(refData);
+LRESULT TrackBar::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        self->tracking_ = GetCapture() == hwnd;
+        const LRESULT result = CallControl(message, wParam, lParam);
+        tracking_ = GetCapture() == hwnd_;
         return result;
     }
-    case WM_LBUTTONUP: self->tracking_ = false; break;
+    case WM_LBUTTONUP: tracking_ = false; break;
     case WM_CAPTURECHANGED:
-        if (self->tracking_ && reinterpret_cast<HWND>(lParam) != hwnd) {
-            self->tracking_ = false;
+        if (tracking_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
+            tracking_ = false;
             POINT at;
             GetCursorPos(&at);
-            ScreenToClient(hwnd, &at);
-            return DefSubclassProc(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+            ScreenToClient(hwnd_, &at);
+            return CallControl(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
         }
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &TrackBar::SubclassProc, kSubclassId); break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallControl(message, wParam, lParam);
 }
 
 void ColorBox::Create(HWND parent, const LayoutRow& row) {
@@ -90,8 +94,7 @@ void ColorBox::Create(HWND parent, const LayoutRow& row) {
     if (row.visible) style |= WS_VISIBLE;
     Control::Create({L"COMBOBOX", L"", style, 0, withList, parent, row.id});
     Send(CB_SETMINVISIBLE, static_cast<WPARAM>(row.dropDownCount));
-    SetWindowSubclass(hwnd_, &ColorBox::SubclassProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    Subclass();
     if (row.font) SetFont(row.font);
     KeepItemHeight();
 }
@@ -205,23 +208,12 @@ bool ColorBox::OnChar(wchar_t c, DWORD time) {
     return true;
 }
 
-LRESULT CALLBACK ColorBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<ColorBox*>(refData);
-    switch (message) {
-    case WM_CHAR:
-        try {
-            if (self->OnChar(static_cast<wchar_t>(wParam), static_cast<DWORD>(GetMessageTime()))) {
-                return 0;
-            }
-        } catch (...) {
-            ReportCurrentException();
-            return 0;
-        }
-        break;
-    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &ColorBox::SubclassProc, kSubclassId); break;
+LRESULT ColorBox::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR &&
+        OnChar(static_cast<wchar_t>(wParam), static_cast<DWORD>(GetMessageTime()))) {
+        return 0;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallControl(message, wParam, lParam);
 }
 
 }  // namespace ui

@@ -9,15 +9,21 @@
 #include "core/color.h"
 #include "core/color_list.h"
 #include "ui/component.h"
-#include "ui/window.h"
+#include "ui/handles.h"
+#include "ui/subclass.h"
 
 namespace ui {
 
-// A horizontal trackbar without tick marks whose position the program also assigns.
-// Assigning clamps into its range and raises onChange only when the position really changes;
-// every scroll notification from the user re-reads the position and raises onChange.
-class TrackBar : public Control, public Component {
+// A horizontal trackbar without tick marks whose position the program also assigns, also
+// before its window is made. Assigning clamps into its range and raises onChange only when
+// the position really changes; every scroll notification from the user re-reads the position
+// and raises onChange.
+class TrackBar : public SubclassedControl, public Component {
 public:
+    // The range and the position come with the form, the window with its panel.
+    void Prepare(const LayoutRow& row) override;
+    // Loads the common-controls library from the system folder (kept for the control's life),
+    // which registers the trackbar class, and makes the control.
     void Create(HWND parent, const LayoutRow& row) override;
     HWND hwnd() const override { return hwnd_; }
     LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -25,7 +31,8 @@ public:
     void SetPosition(int position);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    Library library_;
     int min_ = 0;
     int max_ = 10;
     int position_ = 0;
@@ -35,7 +42,7 @@ private:
 // A drop-down list of colours drawn by us: a swatch and the colour's identifier per entry,
 // `dropDownCount` entries shown at a time. Only the user's changes of the selection raise
 // onChange; SetSelected does not.
-class ColorBox : public Control, public Component {
+class ColorBox : public SubclassedControl, public Component {
 public:
     void Create(HWND parent, const LayoutRow& row) override;
     HWND hwnd() const override { return hwnd_; }
@@ -57,7 +64,7 @@ public:
     bool OnChar(wchar_t c, DWORD time);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void KeepItemHeight() const;
     std::vector<core::TIdentMapEntry> entries_;
     int itemHeight_ = 16;

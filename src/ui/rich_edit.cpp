@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -13,41 +13,18 @@
 #include "ui/color.h"
 #include "ui/error.h"
 #include "ui/fonts.h"
+#include "ui/handles.h"
 #include "ui/libraries.h"
 #include "ui/text.h"
 
 namespace ui {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-// Where the control's own window procedure is kept while ours stands before it.
-constexpr wchar_t kControlProcProperty[] = L"VelnorNotes.RichEditProc";
-
-WNDPROC ControlProc(HWND hwnd) {
-    return reinterpret_cast<WNDPROC>(GetPropW(hwnd, kControlProcProperty));
-}
-
 bool IsTypedCharacter(UINT message) {
     return message == WM_CHAR || message == WM_IME_CHAR;
 }
 
 }  // namespace
-
-// Only makes the window a Unicode one: every message goes on to the control unchanged.
-// Installed through SetWindowLongPtrW on purpose, since that is what gives a window of an
-// ANSI class Unicode messages; the subclass above it does the work.
-LRESULT CALLBACK RichEdit::UnicodeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC control = ControlProc(hwnd);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
-        RemovePropW(hwnd, kControlProcProperty);
-    }
-    return CallWindowProcW(control, hwnd, message, wParam, lParam);
-}
-
-RichEdit::~RichEdit() {
-    if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId);
-}
 
 void RichEdit::Create(HWND parent, const LayoutRow& row) {
     library_ = LoadSystemLibrary(L"riched32.dll");
@@ -57,20 +34,15 @@ void RichEdit::Create(HWND parent, const LayoutRow& row) {
     if (row.visible) style |= WS_VISIBLE;
     Control::Create({L"RICHEDIT", L"", style, 0, row.bounds, parent, row.id});
     // The class is an ANSI one: typed characters would reach it as bytes of the system's
-    // code page, and Chinese typed on any other code page would be lost. As a Unicode
-    // window it gets them as UTF-16, and hands those beyond ASCII to the control whole.
-    const auto control = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC);
-    if (SetPropW(hwnd_, kControlProcProperty, reinterpret_cast<HANDLE>(control))) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichEdit::UnicodeProc));
-        takesCodePoints_ =
-            CallWindowProcW(ControlProc(hwnd_), hwnd_, WM_UNICHAR, UNICODE_NOCHAR, 0) == TRUE;
-    }
-    SetWindowSubclass(hwnd_, &RichEdit::SubclassProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    // code page, and Chinese typed on any other code page would be lost. Subclassed, it is a
+    // Unicode window: it gets them as UTF-16, and hands those beyond ASCII to the control
+    // whole.
+    if (Subclass()) takesCodePoints_ = CallControl(WM_UNICHAR, UNICODE_NOCHAR, 0) == TRUE;
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE);
     Send(EM_EXLIMITTEXT, 0, 0);      // the control's default of 64K characters
     Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap
     SetBackground(ColorToRGB(row.color));
+    font_ = row.font;
     if (row.font) {
         SetFont(row.font);
         SetDefaultFormat(row.font);
@@ -106,10 +78,10 @@ LRESULT RichEdit::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT RichEdit::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
     if (MouseActionOf(message) == MouseAction::Down && CrackMouseMessage(message, lParam, args)) {
-        const LRESULT result = DefSubclassProc(hwnd_, message, wParam, lParam);
+        const LRESULT result = CallControl(message, wParam, lParam);
         if (events.onMouseDown) events.onMouseDown(args);
         return result;
     }
@@ -125,7 +97,7 @@ LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: {
         // Tab moves the focus as in a dialog; Enter still starts a new line. Tabbing into the
         // editor must not select the whole note, which the next key would then replace.
-        LRESULT code = DefSubclassProc(hwnd_, message, wParam, lParam);
+        LRESULT code = CallControl(message, wParam, lParam);
         code &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
         if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
@@ -135,7 +107,7 @@ LRESULT RichEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return code;
     }
     }
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallControl(message, wParam, lParam);
 }
 
 // A character beyond ASCII goes to the control as one code point (WM_UNICHAR), the two
@@ -152,10 +124,10 @@ LRESULT RichEdit::OnTypedCharacter(WPARAM unit, LPARAM lParam) {
         if (!high) return 0;  // half a character is none
         const auto codePoint =
             static_cast<WPARAM>(0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00));
-        return DefSubclassProc(hwnd_, WM_UNICHAR, codePoint, lParam);
+        return CallControl(WM_UNICHAR, codePoint, lParam);
     }
-    if (c < 0x80) return DefSubclassProc(hwnd_, WM_CHAR, unit, lParam);
-    return DefSubclassProc(hwnd_, WM_UNICHAR, unit, lParam);
+    if (c < 0x80) return CallControl(WM_CHAR, unit, lParam);
+    return CallControl(WM_UNICHAR, unit, lParam);
 }
 
 // The text asked for by other programs (screen readers, automation) as what the control
@@ -166,27 +138,12 @@ LRESULT RichEdit::TextInto(std::size_t capacity, LPARAM buffer) {
     request.cb = static_cast<DWORD>(std::min<std::size_t>(capacity, 0x3FFFFFFF) * sizeof(wchar_t));
     request.flags = GT_DEFAULT;
     request.codepage = 1200;  // UTF-16
-    return DefSubclassProc(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), buffer);
+    return CallControl(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), buffer);
 }
 
 LRESULT RichEdit::TextLength() {
     GETTEXTLENGTHEX request = {GTL_PRECISE | GTL_NUMCHARS, 1200};
-    return DefSubclassProc(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request), 0);
-}
-
-LRESULT CALLBACK RichEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<RichEdit*>(refData);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &RichEdit::SubclassProc, kSubclassId);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
+    return CallControl(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request), 0);
 }
 
 POINT RichEdit::ContextMenuPoint(LPARAM screenPosition) const {
@@ -243,6 +200,46 @@ std::wstring RichEdit::SelectedText() const {
     const LRESULT taken = Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(bytes.data()));
     return FromAnsi(
         std::string_view(bytes.data(), static_cast<std::size_t>(taken > 0 ? taken : 0)));
+}
+
+// A bar put up here has an empty range until the editor gives it the note's extent; one
+// that keeps it was not needed.
+constexpr struct {
+    int bar;
+    LONG style;
+} kScrollBars[] = {{SB_HORZ, WS_HSCROLL}, {SB_VERT, WS_VSCROLL}};
+
+void RichEdit::PrepareScrollBarsFor(const core::NoteExtent& extent) const {
+    RECT window;
+    GetWindowRect(hwnd_, &window);  // the client area without bars: the control has no border
+    TEXTMETRICW metrics = {};
+    {
+        const WindowDC dc(hwnd_);
+        const SelectGuard select(dc.get(), font_ ? font_ : GetStockObject(SYSTEM_FONT));
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    const core::ScrollBars bars =
+        core::PredictScrollBars(extent, {window.right - window.left, window.bottom - window.top},
+                                {metrics.tmAveCharWidth, metrics.tmHeight},
+                                {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
+    const bool wanted[] = {bars.horizontal, bars.vertical};
+    for (std::size_t i = 0; i < std::size(kScrollBars); ++i) {
+        if (!wanted[i]) continue;
+        SetScrollRange(hwnd_, kScrollBars[i].bar, 0, 0, FALSE);
+        ShowScrollBar(hwnd_, kScrollBars[i].bar, TRUE);
+    }
+}
+
+void RichEdit::FitScrollBars() const {
+    for (const auto& scrollBar : kScrollBars) {
+        if (!(GetWindowLongW(hwnd_, GWL_STYLE) & scrollBar.style)) continue;
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        if (GetScrollInfo(hwnd_, scrollBar.bar, &info) && info.nMin == 0 && info.nMax == 0) {
+            ShowScrollBar(hwnd_, scrollBar.bar, FALSE);
+        }
+    }
 }
 
 }  // namespace ui

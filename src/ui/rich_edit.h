@@ -7,9 +7,10 @@
 
 #include <string>
 
+#include "core/note_extent.h"
 #include "ui/component.h"
 #include "ui/handles.h"
-#include "ui/window.h"
+#include "ui/subclass.h"
 
 namespace ui {
 
@@ -19,12 +20,9 @@ namespace ui {
 // mouse button is raised after the control has placed the caret or extended the selection,
 // so its handler sees the selection as the user made it. Raises onChange for every change
 // of the text, onContextMenu for the menu key and right clicks, onNotify for links.
-class RichEdit : public Control, public Component {
+class RichEdit : public SubclassedControl, public Component {
 public:
     RichEdit() = default;
-    RichEdit(const RichEdit&) = delete;
-    RichEdit& operator=(const RichEdit&) = delete;
-    ~RichEdit() override;
 
     // Loads riched32.dll from the system folder (kept for the control's life) and makes the
     // control: change notifications on, the control's default limit of 64K characters, no word
@@ -49,15 +47,20 @@ public:
     // keyboard (-1, -1), at the caret, kept inside the control.
     POINT ContextMenuPoint(LPARAM screenPosition) const;
 
+    // A change of the client area lays the whole text out again (a scroll bar that comes or
+    // goes is one), so the bars a content of `extent` is expected to need are put up before
+    // it is streamed in; afterwards FitScrollBars takes down those it did not need.
+    void PrepareScrollBarsFor(const core::NoteExtent& extent) const;
+    void FitScrollBars() const;
+
 private:
-    static LRESULT CALLBACK UnicodeProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnTypedCharacter(WPARAM unit, LPARAM lParam);
     LRESULT TextInto(std::size_t capacity, LPARAM buffer);
     LRESULT TextLength();
     void SetDefaultFormat(HFONT font) const;
     Library library_;
+    HFONT font_ = nullptr;
     bool takesCodePoints_ = false;   // the control reads WM_UNICHAR
     wchar_t highSurrogate_ = L'\0';  // the first half of a character typed in two
 };

@@ -38,16 +38,35 @@ TfrmMain::~TfrmMain() {
 }
 
 // The start-up sequence. A step that fails ends it there, and what the later steps would
-// have done is missing for this run; NoteLoaded stays false unless the note was read.
+// have done is missing for this run; NoteLoaded stays false unless the note was read. The
+// icon and the Run values are posted: the note is painted first (an error box of the start
+// runs them in its own loop).
 void TfrmMain::FormCreate() {
-    AddTrayIcon();  // asks for the handle: from here on a second launch finds the window
+    Handle();  // from here on a second launch finds the window
+    PostStartStep(StartStep::kTrayIcon);
     // WS_EX_TOOLWINDOW alone, replacing the old style: no taskbar button for the program.
     SetWindowLongW(ui::Application::Current().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     InitWindow();
     LoadNote();
     NoteLoaded = true;
-    SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),
-               editMenu.Checked(CmdAutoRun));
+    PostStartStep(StartStep::kAutoRun);
+}
+
+void TfrmMain::PostStartStep(StartStep step) {
+    PostMessageW(hwnd_, WM_STARTSTEP, static_cast<WPARAM>(step), 0);
+}
+
+void TfrmMain::WMStartStep(WPARAM step) {
+    switch (static_cast<StartStep>(step)) {
+    case StartStep::kTrayIcon:
+        CreateLater(IDC_IMAGE1);
+        AddTrayIcon();
+        break;
+    case StartStep::kAutoRun:
+        SetAutoRun(ui::Application::Current().Title(), ui::ExecutablePath(),
+                   editMenu.Checked(CmdAutoRun));
+        break;
+    }
 }
 
 void TfrmMain::WMActivateInstance() {
@@ -78,6 +97,10 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_TRAYICON) {
         WMTrayIcon(lParam);
+        return 0;
+    }
+    if (message == WM_STARTSTEP) {
+        WMStartStep(wParam);
         return 0;
     }
     if (trayIcon_.IsTaskbarCreated(message)) {
@@ -236,9 +259,11 @@ void TfrmMain::ColorBox1Change() {
     appearance_.ColorChosen();
 }
 void TfrmMain::NalphaClick() {
+    CreatePanel(IDC_PNLALPHA);
     appearance_.ShowAlphaPanel();
 }
 void TfrmMain::NbgColorClick() {
+    CreatePanel(IDC_PNLBGCOLOR);
     appearance_.ShowColorPanel();
 }
 

@@ -53,8 +53,12 @@ protected:
     HWND DefaultFocus() const override { return REMemo.hwnd(); }
 
 private:
-    // Start-up and end.
+    // Start-up and end. The steps of the start that the first paint of the note does not
+    // need are posted, in the sequence's order, and run once it is painted.
+    enum class StartStep : WPARAM { kTrayIcon, kAutoRun };
     void FormCreate();
+    void PostStartStep(StartStep step);
+    void WMStartStep(WPARAM step);
     bool FormCloseQuery();
     void FormClose();
     void FormShow();
@@ -64,7 +68,10 @@ private:
     void MakeFonts();
     std::vector<ui::Child> Layout();
     void InitWindow();
-    void SetRunTimeTexts();
+    // The texts of the controls made so far, and with `menus` those of the menus' items.
+    void SetRunTimeTexts(bool menus);
+    // Makes an overlay panel, with its controls and their texts, when it is first called up.
+    void CreatePanel(int id);
     void FormResize();
     core::Size LaidOutSize() const;
     // The smallest size at which the top bar still shows the grip and the four buttons.
@@ -122,7 +129,8 @@ private:
     // At start; a click applies the option through AutoRunClicked.
     void SetAutoRun(const std::wstring& name, const std::wstring& path, bool enabled);
 
-    // Components, in the order in which they are created (later ones lie above).
+    // Components, in the order of the layout (later ones lie above). Image1 is made with the
+    // tray icon, the two floating panels when first called up, the rest with the window.
     ui::Image Image1;                   // the tray icon's picture, never shown
     ui::RichEdit REMemo;                // the editor: the note itself
     ui::Panel Panel1;                   // the left border strip

@@ -53,6 +53,9 @@ enum Cmd : UINT {
 constexpr UINT WM_ACTIVATEINSTANCE = 9816;
 // The notification-area icon's callback message.
 constexpr UINT WM_TRAYICON = WM_USER + 1;
+// A step of the start-up sequence posted to come after the note's first paint; wParam is
+// the step (TfrmMain::StartStep).
+constexpr UINT WM_STARTSTEP = WM_USER + 2;
 
 // The note window's class name, searched for by a second launch and shown as the tray
 // tip: a 64-byte field, NUL-padded.

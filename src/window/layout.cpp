@@ -7,8 +7,6 @@
 // picture that holds the notification-area icon's image.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "core/color.h"
 #include "core/opacity.h"
 #include "ui/application.h"
@@ -151,6 +149,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
          {.id = IDC_IMAGE1,
           .bounds = {176, 192, 16, 16},
           .visible = false,
+          .later = true,
           .icon = trayPicture_.get()}},
         {&REMemo,
          {.id = IDC_REMEMO,
@@ -195,6 +194,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
          {.id = IDC_PNLALPHA,
           .bounds = {32, 97, 265, 28},
           .visible = false,
+          .later = true,
           .color = core::clBtnFace,
           .raised = true}},
         {&Label1,
@@ -219,6 +219,7 @@ std::vector<ui::Child> TfrmMain::Layout() {
          {.id = IDC_PNLBGCOLOR,
           .bounds = {43, 98, 233, 28},
           .visible = false,
+          .later = true,
           .color = core::clBtnFace,
           .raised = true}},
         {&Label2,
@@ -265,19 +266,25 @@ void TfrmMain::InitWindow() {
     LoadSettings();
     SetAlign(IDC_REMEMO, core::Align::Client);
     EnableLinkDetection(REMemo);
-    SetRunTimeTexts();
+    SetRunTimeTexts(/*menus=*/true);
 }
 
-void TfrmMain::SetRunTimeTexts() {
+void TfrmMain::SetRunTimeTexts(bool menus) {
     for (const RunTimeText& t : kRunTimeTexts) {
         if (const ui::Component* control = ChildById(static_cast<int>(t.id))) {
-            SetWindowTextW(control->hwnd(), ui::FromGbk(t.text).c_str());
+            if (control->hwnd()) SetWindowTextW(control->hwnd(), ui::FromGbk(t.text).c_str());
+        } else if (!menus) {
+            continue;
         } else if (editMenu.Has(t.id)) {
             editMenu.SetCaption(t.id, t.text);
         } else {
             trayMenu.SetCaption(t.id, t.text);
         }
     }
+}
+
+void TfrmMain::CreatePanel(int id) {
+    if (CreateLater(id)) SetRunTimeTexts(/*menus=*/false);
 }
 
 // Each button at the right edge keeps its distance from it.

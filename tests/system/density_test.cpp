@@ -14,6 +14,7 @@
 
 #include "about/about_ids.h"
 #include "driver/driver.h"
+#include "panels.h"
 #include "top_bar.h"
 #include "window/ids.h"
 
@@ -79,6 +80,12 @@ protected:
         window_ = *note_.WaitForNoteWindow();
     }
     HWND Child(int id) const { return drv::ChildById(window_, id); }
+    // The floating panels are made when first called up: called up and put away again.
+    void MakePanels() const {
+        ASSERT_TRUE(panels::CallUp(window_));
+        for (const int id : {IDC_PNLALPHA, IDC_PNLBGCOLOR}) ShowWindow(Child(id), SW_HIDE);
+        ASSERT_TRUE(drv::Settle(window_));
+    }
     RECT In(int id, int parent) const {
         return drv::ChildRect(Child(id), parent ? Child(parent) : window_);
     }
@@ -98,6 +105,7 @@ protected:
 };
 
 TEST_F(Density, EveryPlaceIsTheLaidOutOneTimesTheFontsScale) {
+    MakePanels();
     RecordProperty("dpi", dpi_);
     RecordProperty("textHeight", s_.textHeight);
     const RECT client = drv::ClientRect(window_);
@@ -154,6 +162,7 @@ TEST_F(Density, EveryPlaceIsTheLaidOutOneTimesTheFontsScale) {
 
 // The panels' labels grow with their font: "透明度" and "背景色" are not cut off at the right.
 TEST_F(Density, ThePanelLabelsHoldTheirTexts) {
+    MakePanels();
     HFONT font = CreateFontA(s_(-15), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, "华文仿宋");

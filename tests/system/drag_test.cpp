@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "panels.h"
 #include "top_bar.h"
 #include "window/ids.h"
 
@@ -398,13 +399,8 @@ class DragPress : public Drag, public ::testing::WithParamInterface<PressCase> {
 TEST_P(DragPress, ClosesTheTransparencyAndColourPanels) {
     const PressCase& c = GetParam();
     Start(kPlaced);
-    // Shown from outside: opening them is not what is tested here.
-    for (const int id : {IDC_PNLALPHA, IDC_PNLBGCOLOR}) ShowWindow(Child(id), SW_SHOWNA);
-    ASSERT_TRUE(drv::WaitUntil(
-        [&] {
-            return drv::IsVisible(Child(IDC_PNLALPHA)) && drv::IsVisible(Child(IDC_PNLBGCOLOR));
-        },
-        drv::kWaitTimeout, "the panels shown"));
+    // Called up from outside: opening them is not what is tested here.
+    ASSERT_TRUE(panels::CallUp(window_));
     drv::MoveTo(At(c.control, c.at));
     drv::ButtonDown(c.button);
     ASSERT_TRUE(Settled());

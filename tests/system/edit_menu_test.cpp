@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "panels.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -89,15 +90,9 @@ protected:
         return StatesShown([this] { return OpenByKeyboard(); });
     }
 
-    // Shown from outside: their menu items are not needed to open them.
-    void ShowPanels(std::initializer_list<int> panels = {IDC_PNLALPHA, IDC_PNLBGCOLOR}) const {
-        for (const int id : panels) ShowWindow(Child(id), SW_SHOWNA);
-        ASSERT_TRUE(drv::WaitUntil(
-            [&] {
-                return std::all_of(panels.begin(), panels.end(),
-                                   [&](int id) { return drv::IsVisible(Child(id)); });
-            },
-            drv::kWaitTimeout, "the panels shown"));
+    // Called up from outside: their menu items are not needed to open them.
+    void ShowPanels(std::initializer_list<int> ids = {IDC_PNLALPHA, IDC_PNLBGCOLOR}) const {
+        ASSERT_TRUE(panels::CallUp(window_, ids));
     }
     bool PanelsShown() const {
         return drv::IsVisible(Child(IDC_PNLALPHA)) || drv::IsVisible(Child(IDC_PNLBGCOLOR));

@@ -12,6 +12,7 @@
 
 #include "driver/driver.h"
 #include "driver/owners.h"
+#include "panels.h"
 #include "window/ids.h"
 
 using namespace std::chrono_literals;
@@ -55,10 +56,8 @@ public:
         ASSERT_TRUE(drv::ChooseMenuItem(*menu, item)) << item;
     }
     void ShowPanels() const {
-        // Shown from outside: opening them is not what is tested here.
-        for (const int id : {IDC_PNLALPHA, IDC_PNLBGCOLOR}) ShowWindow(Child(id), SW_SHOWNA);
-        ASSERT_TRUE(
-            drv::WaitUntil([&] { return PanelsShown(); }, drv::kWaitTimeout, "the panels shown"));
+        // Called up from outside: opening them is not what is tested here.
+        ASSERT_TRUE(panels::CallUp(window_));
     }
     bool PanelsShown() const {
         return drv::IsVisible(Child(IDC_PNLALPHA)) && drv::IsVisible(Child(IDC_PNLBGCOLOR));
