@@ -53,11 +53,11 @@ TfrmAbout::~TfrmAbout() {
 
 void TfrmAbout::CreateHandle() {
     // The window font follows the screen's density, and the layout the font's height.
-    ui::FontSpec spec = ui::WindowFontAt(ui::ScreenDpi());
-    font_ = ui::MakeFont(spec);
+    ui::FontLook look = ui::WindowFontAt(ui::ScreenDpi());
+    font_ = ui::MakeFont(look);
     scale_ = ui::LayoutScaleOf(font_.get());
-    spec.bold = true;
-    titleFont_ = ui::MakeFont(spec);
+    look.bold = true;
+    titleFont_ = ui::MakeFont(look);
 
     const std::wstring className = core::WidenAscii(kAboutWindowClassName);
     WNDCLASSEXW wc = {};

@@ -12,17 +12,17 @@ int ScreenDpi() {
     return GetDeviceCaps(dc.get(), LOGPIXELSY);
 }
 
-Font MakeFont(const FontSpec& spec) {
-    Font font(CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE,
-                          FALSE, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+Font MakeFont(const FontLook& look) {
+    Font font(CreateFontW(look.height, 0, 0, 0, look.bold ? FW_BOLD : FW_NORMAL, look.italic, FALSE,
+                          FALSE, look.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          FromGbk(spec.face).c_str()));
+                          FromGbk(look.face).c_str()));
     if (!font) ThrowLastError("CreateFontW");
     return font;
 }
 
-FontSpec WindowFontAt(int dpi) {
-    return {.height = core::MulDiv(FontSpec{}.height, dpi, 96)};
+FontLook WindowFontAt(int dpi) {
+    return {.height = core::MulDiv(FontLook{}.height, dpi, 96)};
 }
 
 core::Scale LayoutScaleOf(HFONT windowFont) {

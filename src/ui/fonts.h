@@ -16,18 +16,18 @@ namespace ui {
 // The screen's pixels per logical inch, vertically.
 int ScreenDpi();
 
-struct FontSpec {
+struct FontLook {
     const char* face = "MS Sans Serif";  // GBK: a Chinese name reaches the system whole
     int height = -11;                    // pixels; negative: the characters' height
     bool bold = false;
     bool italic = false;
     BYTE charset = DEFAULT_CHARSET;
 };
-Font MakeFont(const FontSpec& spec);
+Font MakeFont(const FontLook& look);
 
 // The window font the layouts are drawn with at 96 dpi: 8-point "MS Sans Serif", grown or
 // shrunk to the screen's density.
-FontSpec WindowFontAt(int dpi);
+FontLook WindowFontAt(int dpi);
 // The factor by which a layout drawn at 96 dpi with 13-pixel text grows or shrinks, from
 // the height that `windowFont` (the window font at the screen's density) really gives.
 core::Scale LayoutScaleOf(HFONT windowFont);

@@ -98,7 +98,7 @@ Signed-By:
 EOF
 list=$work/extra.list
 printf '%s\n' '# the local archive' \
-  'deb [arch=amd64 signed-by=/etc/keys/local.gpg] http://local.invalid/debian bookworm main' >"$list"
+  'deb [arch=amd64 signed-by=/etc/keys/local.gpg] file:/srv/mirror/debian bookworm main' >"$list"
 
 source_case() {  # name, indextargets lines, expected entry
   check "source: $1" "$3" \
@@ -115,10 +115,10 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
 source_case "a one-line entry: its signed-by option" \
   "deb-src|bookworm|http://src.invalid/debian/|$list:2
-deb|bookworm|http://local.invalid/debian/|$list:2" \
+deb|bookworm|file:/srv/mirror/debian/|$list:2" \
   "# Made by the Notes set-up from the machine's source for bookworm ($list:2).
 Types: deb
-URIs: http://local.invalid/debian/
+URIs: file:/srv/mirror/debian/
 Suites: bookworm-backports
 Components: main
 Signed-By: /etc/keys/local.gpg"

@@ -12,7 +12,7 @@ namespace {
 
 TEST(MakeFont, HandsTheSystemEveryField) {
     const struct {
-        ui::FontSpec spec;
+        ui::FontLook look;
         const wchar_t* face;
         LONG weight;
     } cases[] = {
@@ -23,15 +23,15 @@ TEST(MakeFont, HandsTheSystemEveryField) {
          FW_BOLD},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec.face);
-        const ui::Font font = ui::MakeFont(c.spec);
+        SCOPED_TRACE(c.look.face);
+        const ui::Font font = ui::MakeFont(c.look);
         LOGFONTW made = {};
         ASSERT_EQ(GetObjectW(font.get(), sizeof made, &made), static_cast<int>(sizeof made));
         EXPECT_EQ(ui::FaceName(made.lfFaceName), c.face);
-        EXPECT_EQ(made.lfHeight, c.spec.height);
+        EXPECT_EQ(made.lfHeight, c.look.height);
         EXPECT_EQ(made.lfWeight, c.weight);
-        EXPECT_EQ(made.lfItalic != 0, c.spec.italic);
-        EXPECT_EQ(made.lfCharSet, c.spec.charset);
+        EXPECT_EQ(made.lfItalic != 0, c.look.italic);
+        EXPECT_EQ(made.lfCharSet, c.look.charset);
     }
 }
 
@@ -42,10 +42,10 @@ TEST(WindowFontAt, IsEightPointsAtTheScreensDensity) {
         int height;
     } cases[] = {{96, -11}, {120, -14}, {144, -17}, {192, -22}, {72, -8}};
     for (const auto& c : cases) {
-        const ui::FontSpec spec = ui::WindowFontAt(c.dpi);
-        EXPECT_EQ(spec.height, c.height) << c.dpi;
-        EXPECT_STREQ(spec.face, "MS Sans Serif");
-        EXPECT_FALSE(spec.bold);
+        const ui::FontLook look = ui::WindowFontAt(c.dpi);
+        EXPECT_EQ(look.height, c.height) << c.dpi;
+        EXPECT_STREQ(look.face, "MS Sans Serif");
+        EXPECT_FALSE(look.bold);
     }
 }
 
